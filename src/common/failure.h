@@ -1,0 +1,40 @@
+#pragma once
+
+#include <exception>
+#include <string>
+#include <string_view>
+
+namespace heatcalc {
+
+// Why a calculation stopped.
+enum class FailureReason {
+    NotANumber,      // a field text that does not read as a number (empty, junk, a work field's own name)
+    DivisionByZero,  // x / 0, 0 / 0 included
+    OutOfRange,      // a result beyond the range of a double
+    LogOfNonPositive,
+    SqrtOfNegative,
+    NoRealPower,     // a negative base with a fractional exponent, zero with a negative exponent
+};
+
+// The reason in the words the user reads in the failure message.
+std::string_view reasonWords(FailureReason reason);
+
+// Thrown by a handler at the first statement that cannot be computed. The statements before it
+// keep what they wrote. `field` is the control whose text could not be read or, for an
+// arithmetic fault, the control the failing statement writes (empty when the fault lies in the
+// test that guards a statement).
+class CalculationFailure : public std::exception {
+public:
+    CalculationFailure(std::string field, FailureReason reason);
+
+    const std::string& field() const noexcept { return field_; }
+    FailureReason reason() const noexcept { return reason_; }
+    const char* what() const noexcept override { return message_.c_str(); }
+
+private:
+    std::string field_;
+    FailureReason reason_;
+    std::string message_;
+};
+
+}  // namespace heatcalc

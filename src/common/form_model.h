@@ -1,0 +1,81 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "common/checked.h"
+#include "common/controls.h"
+#include "common/failure.h"
+
+namespace heatcalc {
+
+// The one-decimal form of a statement's result ("0.0").
+struct OneDecimal {
+    Num value;
+};
+
+// The state of one calculator window: the text of each of its controls, nothing else. Handlers
+// read operands with num() at every use and write each result with put(...) << value.
+class FormModel {
+public:
+    explicit FormModel(const FormDesign& design);
+    virtual ~FormModel() = default;
+    FormModel(const FormModel&) = delete;
+    FormModel& operator=(const FormModel&) = delete;
+
+    // Text of a control by its key ("Text1", "Label3(1)"); throws std::invalid_argument for a
+    // name the window does not have.
+    std::string text(std::string_view control) const;
+    void setText(std::string_view control, std::string text);
+
+    const FormDesign& design() const { return design_; }
+
+    // Runs the handler of that name ("Command1_Click"); false when the window has none.
+    bool run(std::string_view handler);
+    bool hasHandler(std::string_view handler) const;
+
+    // Interval of a timer in ms; 0 while it does not tick.
+    int interval(std::string_view timer) const;
+
+protected:
+    // The number a field's text denotes now; a failed Num when it denotes none.
+    Num num(std::string_view field) const;
+
+    class Statement {
+    public:
+        Statement(FormModel& model, std::string_view field) : model_(model), field_(field) {}
+        void operator<<(const Num& value);
+        void operator<<(const OneDecimal& value);
+        void operator<<(std::string_view text);
+        void operator<<(const char* text) { *this << std::string_view(text); }
+
+    private:
+        FormModel& model_;
+        std::string_view field_;
+    };
+
+    // The field a statement writes: put("Text7") << Q / 1000000.
+    Statement put(std::string_view field) { return Statement(*this, field); }
+
+    void handler(std::string_view name, std::function<void()> body);
+    void setInterval(std::string_view timer, int ms);
+
+private:
+    struct KeyHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+    };
+
+    std::size_t slot(std::string_view control) const;
+
+    const FormDesign& design_;
+    std::unordered_map<std::string, std::size_t, KeyHash, std::equal_to<>> index_;
+    std::vector<std::string> texts_;
+    std::vector<std::pair<std::string, std::function<void()>>> handlers_;
+    std::unordered_map<std::string, int> intervals_;
+};
+
+}  // namespace heatcalc

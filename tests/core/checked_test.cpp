@@ -1,0 +1,103 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "common/checked.h"
+#include "common/clock.h"
+#include "common/heat.h"
+
+using namespace heatcalc;
+
+namespace {
+
+FailureReason reasonOf(const Num& n)
+{
+    try {
+        n.value("Target");
+    } catch (const CalculationFailure& f) {
+        return f.reason();
+    }
+    ADD_FAILURE() << "no failure";
+    return FailureReason::NotANumber;
+}
+
+}  // namespace
+
+TEST(CheckedArithmetic, FaultsBecomeFailures)
+{
+    EXPECT_EQ(reasonOf(Num(1) / 0), FailureReason::DivisionByZero);
+    EXPECT_EQ(reasonOf(Num(0) / 0), FailureReason::DivisionByZero);
+    EXPECT_EQ(reasonOf(Num(1e308) * 10), FailureReason::OutOfRange);
+    EXPECT_EQ(reasonOf(Num(-1e308) - 1e308), FailureReason::OutOfRange);
+    EXPECT_EQ(reasonOf(Log(0)), FailureReason::LogOfNonPositive);
+    EXPECT_EQ(reasonOf(Log(-5)), FailureReason::LogOfNonPositive);
+    EXPECT_EQ(reasonOf(Sqr(-1)), FailureReason::SqrtOfNegative);
+    EXPECT_EQ(reasonOf(Pow(-8, 0.25)), FailureReason::NoRealPower);
+    EXPECT_EQ(reasonOf(Pow(0, -1)), FailureReason::NoRealPower);
+    EXPECT_EQ(reasonOf(Pow(10, 400)), FailureReason::OutOfRange);
+}
+
+TEST(CheckedArithmetic, ValidOperations)
+{
+    EXPECT_EQ(Pow(-2, 2).value(), 4.0);
+    EXPECT_EQ(Pow(0, 0.3).value(), 0.0);
+    EXPECT_EQ((Num(1e-300) * 1e-300).value(), 0.0);  // underflow is no failure
+    EXPECT_EQ(Sqr(0).value(), 0.0);
+}
+
+TEST(CheckedArithmetic, FirstFailureInWrittenOrderWins)
+{
+    const Num badD = Num::failed(FailureReason::NotANumber, "Text1");
+    const Num badL = Num::failed(FailureReason::NotANumber, "Text3");
+    try {
+        (badD * 3.14 * badL).value("Text18");
+        FAIL();
+    } catch (const CalculationFailure& f) {
+        EXPECT_EQ(f.field(), "Text1");
+    }
+    try {
+        ((Num(1) / 0) * badL).value("Text18");
+        FAIL();
+    } catch (const CalculationFailure& f) {
+        EXPECT_EQ(f.field(), "Text18");  // the statement's own field for an arithmetic fault
+        EXPECT_EQ(f.reason(), FailureReason::DivisionByZero);
+    }
+    EXPECT_THROW((void)(badL < 1), CalculationFailure);
+}
+
+TEST(HeatFormulas, LogMeanTempDiffBranches)
+{
+    auto lmtd = [](double a, double b) {
+        Num out = Num::failed(FailureReason::NotANumber);
+        int writes = 0;
+        LogMeanTempDiff([&] { return Num(a); }, [&] { return Num(b); }, [&](const Num& v) {
+            ++writes;
+            out = v;
+        });
+        EXPECT_LE(writes, 1);
+        return out;
+    };
+    EXPECT_EQ(lmtd(30, 10).value(), 20 / std::log(3.0));
+    EXPECT_EQ(lmtd(10, 20).value(), 10 / std::log(2.0));
+    EXPECT_EQ(lmtd(30, 30).value(), 30.0);
+    EXPECT_EQ(lmtd(-10, -30).value(), 20 / std::log(1.0 / 3));
+    EXPECT_EQ(reasonOf(lmtd(-10, 50)), FailureReason::LogOfNonPositive);
+    EXPECT_EQ(reasonOf(lmtd(0, 5)), FailureReason::DivisionByZero);
+    EXPECT_EQ(reasonOf(lmtd(5, 0)), FailureReason::DivisionByZero);
+    EXPECT_EQ(reasonOf(lmtd(0, -5)), FailureReason::LogOfNonPositive);
+}
+
+TEST(HeatFormulas, PlateDefaults)
+{
+    EXPECT_EQ(HeatLoad(1).value(), 814100.0);
+    EXPECT_EQ(WaterFlow(HeatLoad(1), 100, 60).value(), 814100.0 / (40 * 1163.0));
+    EXPECT_EQ(RequiredArea(HeatLoad(1), 5000, 18.2047845325367).value(), 814100.0 / ((5000 * 18.2047845325367) * 0.8));
+}
+
+TEST(ClockCaption, DateTimeAndWeekday)
+{
+    EXPECT_EQ(ClockCaption({2026, 12, 7, 21, 25, 55, 1}), "2026年12月7日 21:25:55 星期1");
+    EXPECT_EQ(ClockCaption({2027, 1, 1, 9, 5, 3, 5}), "2027年1月1日 9:05:03 星期5");
+    EXPECT_EQ(ClockCaption({2026, 12, 6, 0, 0, 0, 0}).substr(ClockCaption({2026, 12, 6, 0, 0, 0, 0}).size() - 7), "星期0");
+    EXPECT_EQ(ClockCaption({2026, 12, 12, 23, 59, 59, 6}), "2026年12月12日 23:59:59 星期6");
+}

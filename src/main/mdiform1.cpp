@@ -1,0 +1,233 @@
+#include "main/mdiform1.h"
+
+#include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QStyle>
+
+#include <functional>
+#include <vector>
+
+#include "main/child_forms.h"
+#include "ui/appearance.h"
+
+namespace heatcalc {
+
+namespace {
+
+// The company title, the designer credit in full-width parentheses, then 13 blanks.
+const QString Caption = QStringLiteral("Velmora自动化设备有限公司（设计：热力站计算组）             ");
+
+struct MenuItem {
+    const char* name;
+    const char* caption;
+    QKeySequence shortcut;
+    std::function<void(MDIForm1&)> click;  // empty: the item has no action
+};
+
+struct Menu {
+    const char* name;
+    const char* caption;
+    std::vector<MenuItem> items;
+};
+
+std::vector<Menu> menuTable()
+{
+    return {
+        {"MenuFile", "换热器选型(&F)",
+         {
+             {"MenuNew", "板式换热器(&N)", QKeySequence(QStringLiteral("Ctrl+A")), [](MDIForm1& m) { m.MenuNew_Click(11); }},
+             {"MenuOpen", "管式换热器(&O)", QKeySequence(QStringLiteral("Ctrl+B")), [](MDIForm1& m) { m.MenuOpen_Click(12); }},
+             {"MenuSave", "烟道换热器(&S)", QKeySequence(QStringLiteral("Ctrl+C")), {}},
+             {"MenuSp0", "高温汽水换热器(&C)", QKeySequence(QStringLiteral("Ctrl+D")), {}},
+             {"MenuExit", "换热机组(&X)", QKeySequence(QStringLiteral("Ctrl+E")), [](MDIForm1& m) { m.MenuExit_Click(14); }},
+         }},
+        {"QITAJISUAN", "其他计算",
+         {
+             {"LIUSU", "管道流速计算", QKeySequence(QStringLiteral("Ctrl+F")), {}},
+             {"ZHONGLIANG", "材料重量计算", QKeySequence(QStringLiteral("Ctrl+G")), [](MDIForm1& m) { m.ZHONGLIANG_Click(25); }},
+         }},
+        {"CABIAO", "查表",
+         {
+             {"mupai", "母排载流表", QKeySequence(QStringLiteral("Ctrl+H")), [](MDIForm1& m) { m.mupai_Click(); }},
+             {"DIANYUANXIAN", "电源线载流表", QKeySequence(QStringLiteral("Ctrl+I")), [](MDIForm1& m) { m.DIANYUANXIAN_Click(54); }},
+             {"SHUIXING", "水的物理特性表", QKeySequence(QStringLiteral("Ctrl+J")), {}},
+         }},
+        {"MenuWindows", "窗口(&W)",
+         {
+             {"MenuCascade", "层叠(&C)", QKeySequence(Qt::Key_F2), [](MDIForm1& m) { m.MenuCascade_Click(21); }},
+             {"MenuHorizontal", "水平排列(&H)", QKeySequence(Qt::Key_F4), [](MDIForm1& m) { m.MenuHorizontal_Click(22); }},
+             {"MenuVertical", "垂直排列(&V)", QKeySequence(Qt::Key_F5), [](MDIForm1& m) { m.MenuVertical_Click(23); }},
+         }},
+        {"MenuHelp", "帮助(&h)",
+         {
+             {"wwww", "网址", QKeySequence(Qt::Key_Delete), [](MDIForm1& m) { m.wwww_Click(); }},
+             {"MenuAbout", "系统介绍(&A)", QKeySequence(Qt::Key_F1), [](MDIForm1& m) { m.MenuAbout_Click(); }},
+         }},
+    };
+}
+
+}  // namespace
+
+MDIForm1::MDIForm1(QWidget* parent) : QMainWindow(parent), area_(new QMdiArea(this))
+{
+    setWindowTitle(Caption);
+    setWindowIcon(ui::windowIcon("main"));
+    area_->setObjectName(QStringLiteral("MDIClient"));
+    area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    area_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    area_->setBackground(palette().brush(QPalette::Dark));
+    setCentralWidget(area_);
+    buildMenus();
+    // Client area 443 x 325 pixels below the menu bar.
+    resize(443, 325 + menuBar()->sizeHint().height());
+}
+
+void MDIForm1::buildMenus()
+{
+    for (const Menu& menu : menuTable()) {
+        QMenu* drop = menuBar()->addMenu(QString::fromUtf8(menu.caption));
+        drop->setObjectName(QString::fromUtf8(menu.name));
+        for (const MenuItem& item : menu.items) {
+            QAction* action = drop->addAction(QString::fromUtf8(item.caption));
+            action->setObjectName(QString::fromUtf8(item.name));
+            action->setShortcut(item.shortcut);
+            action->setShortcutVisibleInContextMenu(true);
+            if (item.click)
+                connect(action, &QAction::triggered, this, [this, click = item.click] { click(*this); });
+        }
+    }
+}
+
+QMdiSubWindow* MDIForm1::childWindow(ChildKind kind) const
+{
+    return slots_[static_cast<std::size_t>(kind)];
+}
+
+void MDIForm1::ShowChildForm(ChildKind kind)
+{
+    QPointer<QMdiSubWindow>& slot = slots_[static_cast<std::size_t>(kind)];
+    if (!slot) {
+        ui::FormWidget* form = createChildForm(kind);
+        if (!form)
+            return;
+        auto* window = new QMdiSubWindow;
+        window->setWidget(form);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        window->setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+        window->setWindowTitle(QString::fromUtf8(form->design().caption.data(), static_cast<qsizetype>(form->design().caption.size())));
+        window->setWindowIcon(ui::windowIcon(form->design().icon));
+        area_->addSubWindow(window);
+        slot = window;
+        window->show();
+        form->setFocus();
+    }
+    if (slot->isMinimized())
+        slot->showNormal();
+    area_->setActiveSubWindow(slot);
+    slot->raise();
+}
+
+void MDIForm1::ArrangeWindows(short arrangement)
+{
+    QList<QMdiSubWindow*> open;
+    for (QMdiSubWindow* w : area_->subWindowList(QMdiArea::StackingOrder))
+        if (w->isVisible() && !w->isMinimized())
+            open.append(w);
+    if (open.isEmpty())
+        return;
+    const QRect room = area_->viewport()->rect();
+    const int n = static_cast<int>(open.size());
+    if (arrangement == 0) {
+        const int step = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, open.front()) + 4;
+        for (int i = 0; i < n; ++i) {
+            open[i]->move(i * step, i * step);
+            open[i]->raise();
+        }
+        return;
+    }
+    for (int i = 0; i < n; ++i) {
+        QRect tile;
+        if (arrangement == 1)
+            tile = QRect(0, room.height() * i / n, room.width(), room.height() / n);
+        else
+            tile = QRect(room.width() * i / n, 0, room.width() / n, room.height());
+        open[i]->setGeometry(tile);
+    }
+}
+
+void MDIForm1::OpenHelpViewer()
+{
+    CommonDialog1.CancelError = true;
+    // From here any failure ends the command silently.
+    try {
+        CommonDialog1.HelpCommand = 9;  // show the named help file
+        CommonDialog1.HelpFile = HelpFile;
+        CommonDialog1.ShowHelp();
+    } catch (...) {
+    }
+}
+
+void MDIForm1::OpenWebPage()
+{
+    ui::Shell(QString::fromLatin1(WebPageAddress), 2);
+}
+
+void MDIForm1::MenuNew_Click(short)
+{
+    ShowChildForm(ChildKind::Fo);
+}
+
+void MDIForm1::MenuOpen_Click(short)
+{
+    ShowChildForm(ChildKind::Fo23);
+}
+
+void MDIForm1::MenuExit_Click(short)
+{
+    ShowChildForm(ChildKind::Form1);
+}
+
+void MDIForm1::ZHONGLIANG_Click(short)
+{
+    ShowChildForm(ChildKind::Form2);
+}
+
+void MDIForm1::DIANYUANXIAN_Click(short)
+{
+    ShowChildForm(ChildKind::Form3);
+}
+
+void MDIForm1::mupai_Click()
+{
+    ShowChildForm(ChildKind::Form4);
+}
+
+void MDIForm1::MenuCascade_Click(short)
+{
+    ArrangeWindows(0);
+}
+
+void MDIForm1::MenuHorizontal_Click(short)
+{
+    ArrangeWindows(1);
+}
+
+void MDIForm1::MenuVertical_Click(short)
+{
+    ArrangeWindows(2);
+}
+
+void MDIForm1::MenuAbout_Click()
+{
+    OpenHelpViewer();
+}
+
+void MDIForm1::wwww_Click()
+{
+    OpenWebPage();
+}
+
+}  // namespace heatcalc

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "common/clock.h"
+#include "common/form_model.h"
+
+namespace heatcalc {
+
+// The shell-and-tube steam-water heat-exchanger window: steam on the primary side heats the
+// water of the secondary side. One button sizes the exchanger: steam properties, flows, the
+// condensing and subcooling zones, the tube count and both velocities.
+class Fo23 : public FormModel {
+public:
+    // The clock is what Timer1_Timer would show; the window never starts its timer.
+    explicit Fo23(Clock clock = SystemLocalTime);
+
+    static const FormDesign& Design();
+
+    // "换热面积计算": zone sizing (statements 1 to 12), then tube count and velocities (13 to 18).
+    void Command1_Click();
+    // "等截面阻力": does nothing.
+    void Command6_Click();
+    // Tick of Timer1: the clock caption into Label1. Nothing gives Timer1 an interval, so it
+    // never ticks on this window and Label1 keeps its design caption.
+    void Timer1_Timer();
+
+private:
+    Clock clock_;
+};
+
+}  // namespace heatcalc

@@ -1,0 +1,298 @@
+#include "ui/form_widget.h"
+
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QTimer>
+
+#include <algorithm>
+#include <vector>
+
+#include "ui/appearance.h"
+#include "ui/failure_report.h"
+#include "ui/platform.h"
+
+namespace heatcalc::ui {
+
+namespace {
+
+QString qs(std::string_view s)
+{
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+// A decorative line; it takes no clicks and paints nothing else.
+class LineWidget : public QWidget {
+public:
+    LineWidget(QPoint from, QPoint to, int penWidth, QWidget* parent)
+        : QWidget(parent), from_(from), to_(to), pen_(penWidth)
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        const int grow = (penWidth + 1) / 2;
+        const QRect box = QRect(from, to).normalized().adjusted(-grow, -grow, grow + 1, grow + 1);
+        setGeometry(box);
+        from_ -= box.topLeft();
+        to_ -= box.topLeft();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.setPen(QPen(palette().color(QPalette::WindowText), pen_, Qt::SolidLine, Qt::SquareCap));
+        p.drawLine(from_, to_);
+    }
+
+private:
+    QPoint from_, to_;
+    int pen_;
+};
+
+// Breaks a button caption onto as many lines as its width needs, as the caption of a narrow
+// button wraps.
+QString wrapCaption(const QString& text, const QFontMetrics& fm, int width)
+{
+    const int room = width - 6;
+    if (fm.horizontalAdvance(text) <= room)
+        return text;
+    QString out;
+    QString line;
+    for (const QChar c : text) {
+        if (!line.isEmpty() && fm.horizontalAdvance(line + c) > room) {
+            out += line.trimmed() + QLatin1Char('\n');
+            line.clear();
+        }
+        line += c;
+    }
+    return out + line.trimmed();
+}
+
+void applyColours(QWidget* w, const Control& c, QPalette::ColorRole backRole, QPalette::ColorRole foreRole)
+{
+    QPalette pal = w->palette();
+    const QColor back = designColour(c.back, pal);
+    const QColor fore = designColour(c.fore, pal);
+    if (back.isValid()) {
+        pal.setColor(backRole, back);
+        w->setAutoFillBackground(true);
+    }
+    if (fore.isValid())
+        pal.setColor(foreRole, fore);
+    w->setPalette(pal);
+}
+
+}  // namespace
+
+FormWidget::FormWidget(std::unique_ptr<FormModel> model, QWidget* parent) : QWidget(parent), model_(std::move(model))
+{
+    // Controls without a font of their own use the window's: 宋体 9 pt.
+    setFont(designFont(Font{FontFace::SongTi, 9, false}, font()));
+    setFixedSize(pixels(design().clientWidth), pixels(design().clientHeight));
+    build();
+    // Loading the window: its load handler runs, then the timers it started tick.
+    press("Form_Load");
+    startTimers();
+}
+
+FormWidget::~FormWidget() = default;
+
+QWidget* FormWidget::control(std::string_view key) const
+{
+    auto it = widgets_.find(key);
+    return it == widgets_.end() ? nullptr : it->second;
+}
+
+void FormWidget::setPlatformHandler(std::string name, std::function<void()> body)
+{
+    platformHandlers_[std::move(name)] = std::move(body);
+}
+
+void FormWidget::build()
+{
+    const FormDesign& d = design();
+    std::vector<std::pair<int, QWidget*>> tabOrder;
+    for (const Control& c : d.controls) {
+        const std::string key = controlKey(c);
+        if (c.kind == ControlKind::Timer) {
+            auto* timer = new QTimer(this);
+            timer->callOnTimeout(this, [this, name = std::string(c.name)] { press(name + "_Timer"); });
+            timers_[std::string(c.name)] = timer;
+            continue;
+        }
+        // Work fields lie beyond the client area: nothing of them is drawn or takes the focus.
+        if (c.workField || c.left >= d.clientWidth || c.top >= d.clientHeight)
+            continue;
+
+        QWidget* parentWidget = this;
+        int offsetX = 0;
+        int offsetY = 0;
+        if (!c.parent.empty()) {
+            if (QWidget* frame = control(c.parent)) {
+                parentWidget = frame;
+                if (!d.frameRelative) {
+                    for (const Control& f : d.controls)
+                        if (controlKey(f) == c.parent) {
+                            offsetX = f.left;
+                            offsetY = f.top;
+                        }
+                }
+            }
+        }
+        const QRect geometry(pixels(c.left - offsetX), pixels(c.top - offsetY), pixels(c.width), pixels(c.height));
+        const QString text = qs(c.text);
+        QWidget* w = nullptr;
+        switch (c.kind) {
+        case ControlKind::Frame: {
+            auto* box = new QGroupBox(text, parentWidget);
+            w = box;
+            break;
+        }
+        case ControlKind::Label: {
+            auto* label = new QLabel(parentWidget);
+            label->setTextFormat(Qt::PlainText);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            label->setWordWrap(c.wordWrap);
+            label->setText(text);
+            w = label;
+            break;
+        }
+        case ControlKind::TextBox: {
+            auto* edit = new QLineEdit(text, parentWidget);
+            edit->setCursorPosition(0);
+            connect(edit, &QLineEdit::textEdited, this, [this, key](const QString& t) { model_->setText(key, t.toStdString()); });
+            w = edit;
+            break;
+        }
+        case ControlKind::ComboBox: {
+            auto* combo = new QComboBox(parentWidget);
+            combo->setEditable(true);
+            combo->setInsertPolicy(QComboBox::NoInsert);
+            for (std::string_view item : c.items)
+                combo->addItem(qs(item));
+            combo->setCurrentIndex(-1);
+            combo->setEditText(text);
+            connect(combo->lineEdit(), &QLineEdit::textEdited, this,
+                    [this, key](const QString& t) { model_->setText(key, t.toStdString()); });
+            connect(combo, &QComboBox::activated, this, [this, key, combo](int index) {
+                model_->setText(key, combo->itemText(index).toStdString());
+                press(key + "_Click");
+            });
+            w = combo;
+            break;
+        }
+        case ControlKind::CommandButton: {
+            auto* button = new QPushButton(parentWidget);
+            button->setAutoDefault(false);
+            connect(button, &QPushButton::clicked, this, [this, key] { press(key + "_Click"); });
+            w = button;
+            break;
+        }
+        case ControlKind::PictureBox: {
+            auto* picture = new QLabel(parentWidget);
+            picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            picture->setProperty("pictureName", text);
+            w = picture;
+            break;
+        }
+        case ControlKind::Line: {
+            const QPoint from(pixels(c.left - offsetX), pixels(c.top - offsetY));
+            const QPoint to(pixels(c.x2 - offsetX), pixels(c.y2 - offsetY));
+            w = new LineWidget(from, to, c.borderPx, parentWidget);
+            break;
+        }
+        case ControlKind::Timer:
+            break;
+        }
+        if (!w)
+            continue;
+        w->setObjectName(QString::fromStdString(key));
+        w->setFont(designFont(c.font, font()));
+        if (c.kind != ControlKind::Line)
+            w->setGeometry(geometry);
+        if (c.kind == ControlKind::CommandButton)
+            static_cast<QPushButton*>(w)->setText(wrapCaption(text, w->fontMetrics(), geometry.width()));
+        const bool field = c.kind == ControlKind::TextBox || c.kind == ControlKind::ComboBox;
+        applyColours(w, c, field ? QPalette::Base : QPalette::Window, field ? QPalette::Text : QPalette::WindowText);
+        if (c.tab >= 0)
+            tabOrder.emplace_back(c.tab, w);
+        else if (c.kind == ControlKind::TextBox || c.kind == ControlKind::ComboBox || c.kind == ControlKind::CommandButton)
+            w->setFocusPolicy(Qt::ClickFocus);
+        widgets_[key] = w;
+    }
+    std::stable_sort(tabOrder.begin(), tabOrder.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 1; i < tabOrder.size(); ++i)
+        QWidget::setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
+    if (!tabOrder.empty())
+        setFocusProxy(tabOrder.front().second);
+}
+
+void FormWidget::startTimers()
+{
+    for (auto& [name, timer] : timers_) {
+        const int ms = model_->interval(name);
+        if (ms > 0)
+            timer->start(ms);
+        else
+            timer->stop();
+    }
+}
+
+bool FormWidget::press(std::string_view handler)
+{
+    bool known = false;
+    try {
+        known = model_->run(handler);
+        if (!known) {
+            auto it = platformHandlers_.find(handler);
+            if (it != platformHandlers_.end()) {
+                it->second();
+                known = true;
+            }
+        }
+    } catch (const CalculationFailure& failure) {
+        refresh();
+        warn(this, QStringLiteral("计算失败"), failureMessage(design(), failure));
+        return true;
+    }
+    refresh();
+    return known;
+}
+
+void FormWidget::refresh()
+{
+    for (auto& [key, w] : widgets_) {
+        const QString t = QString::fromStdString(model_->text(key));
+        if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+            if (edit->text() != t) {
+                edit->setText(t);
+                edit->setCursorPosition(0);
+            }
+        } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
+            if (combo->currentText() != t)
+                combo->setEditText(t);
+        } else if (auto* label = qobject_cast<QLabel*>(w)) {
+            if (!label->property("pictureName").isValid() && label->text() != t)
+                label->setText(t);
+        }
+    }
+}
+
+void FormWidget::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (loaded_)
+        return;
+    loaded_ = true;
+    // Pictures are drawn when their window is first shown.
+    for (auto& [key, w] : widgets_) {
+        auto* label = qobject_cast<QLabel*>(w);
+        if (label && label->property("pictureName").isValid())
+            label->setPixmap(referencePicture(label->property("pictureName").toString().toStdString()));
+    }
+}
+
+}  // namespace heatcalc::ui

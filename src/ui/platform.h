@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+#include <functional>
+#include <string>
+
+class QWidget;
+
+// Small layers in place of what the desktop provides: warning messages, the help viewer, the
+// program launcher and the printer. Each can be replaced, so that tests run without dialogs or a
+// desktop.
+namespace heatcalc::ui {
+
+// Warnings to the user: a message box owned by `owner` unless a sink is set.
+using WarningSink = std::function<void(QWidget* owner, const QString& title, const QString& text)>;
+void setWarningSink(WarningSink sink);
+void warn(QWidget* owner, const QString& title, const QString& text);
+
+// Opens a help file in the desktop's viewer; false when it cannot.
+using HelpOpener = std::function<bool(const std::string& file)>;
+void setHelpOpener(HelpOpener opener);
+
+// The common dialog's help call: the viewer shows HelpFile. With CancelError set, a viewer that
+// cannot be started raises an error for the caller to handle.
+class CommonDialog {
+public:
+    bool CancelError = false;
+    short HelpCommand = 0;
+    std::string HelpFile;
+    void ShowHelp();
+};
+
+// Starts a command (a web address here) with a window style; returns the task number, 0 when
+// nothing was started.
+using Launcher = std::function<bool(const QString& command)>;
+void setLauncher(Launcher launcher);
+double Shell(const QString& command, int windowStyle);
+
+// Prints an image at the top left of a page on the default printer, without a dialog. Returns
+// an empty text on success, otherwise why it failed.
+QString printImage(const QImage& image);
+
+}  // namespace heatcalc::ui

@@ -88,7 +88,7 @@ QString printImage(const QImage& image)
     // The window's pixels at their size on the screen (96 per inch), from the page's top left.
     const double scale = printer.resolution() / 96.0;
     painter.scale(scale, scale);
-    painter.drawImage(QPoint(0, 0), image);
+    painter.drawImage(QPoint(0, 0), image.convertToFormat(QImage::Format_RGB32));
     if (!painter.end() || printer.printerState() == QPrinter::Error)
         return QStringLiteral("打印机 %1 拒绝了打印任务").arg(info.printerName());
     return {};

@@ -76,7 +76,7 @@ FormDesign makeDesign()
 
             {.kind = K::Label, .name = "Label1", .text = "Label1", .left = 0, .top = 0, .width = 2775, .height = 180, .font = Clock9},
             {.kind = K::Label, .name = "Label43", .text = "板 换 选 型 软 件", .left = 1320, .top = 240, .width = 3015, .height = 375, .font = Title},
-            {.kind = K::Label, .name = "Label28", .text = "设计：热力站计算组", .left = 4320, .top = 0, .width = 1095, .height = 375, .font = Clock9, .wordWrap = true},
+            {.kind = K::Label, .name = "Label28", .text = "设计：计算组", .left = 4320, .top = 0, .width = 1095, .height = 375, .font = Clock9, .wordWrap = true},
             {.kind = K::Label, .name = "Label32", .text = "板片的流速一般控制在0.3--0.6M/S.先计算换热面积再选板换", .left = 120, .top = 8160, .width = 5655, .height = 375},
 
             // Inputs, with the verified heat flow and the corrected K at the foot.

@@ -109,7 +109,7 @@ FormDesign makeDesign()
             {.kind = K::Line, .name = "Line32", .parent = "Frame2", .left = 3180, .top = 5355, .x2 = 5520, .y2 = 5355},
             // Labels outside the frames
             {.kind = K::Label, .name = "Label1", .text = "Label1", .left = 0, .top = 0, .width = 2775, .height = 180, .font = Small},
-            {.kind = K::Label, .name = "Label28", .text = "设计：热力站计算组", .left = 4080, .top = 0, .width = 1095, .height = 255, .font = Small},
+            {.kind = K::Label, .name = "Label28", .text = "设计：计算组", .left = 4080, .top = 0, .width = 1095, .height = 255, .font = Small},
             {.kind = K::Label, .name = "Label43", .text = "管式换热器选型软件", .left = 1320, .top = 240, .width = 2775, .height = 375, .font = Title},
             {.kind = K::Timer, .name = "Timer1", .left = 5160, .top = 0, .width = 420, .height = 420},
             // Inputs

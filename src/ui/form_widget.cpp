@@ -1,6 +1,7 @@
 #include "ui/form_widget.h"
 
 #include <QComboBox>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
@@ -50,6 +51,79 @@ protected:
 private:
     QPoint from_, to_;
     int pen_;
+};
+
+// A caption laid out as on the design: characters a font size apart line by line, a blank half
+// as wide as a character, and the lines broken where the next character or word no longer fits.
+// The stand-in CJK fonts keep a much larger line gap than the designed font, which would push a
+// two-line caption out of its box; the caption keeps the designed spacing instead.
+class CaptionLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+
+    // The height one line of this label's font needs.
+    int lineStep() const { return em() + 1; }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.setFont(font());
+        p.setPen(palette().color(QPalette::WindowText));
+        const int baseline = (em() * 7 + 4) / 8;
+        int y = 0;
+        for (const QString& line : lines()) {
+            int x = 0;
+            for (const QChar c : line) {
+                const int w = advance(c);
+                if (c != QLatin1Char(' '))
+                    p.drawText(x, y + baseline, QString(c));
+                x += w;
+            }
+            y += lineStep();
+        }
+    }
+
+private:
+    int em() const { return QFontInfo(font()).pixelSize(); }
+
+    int advance(QChar c) const
+    {
+        return c == QLatin1Char(' ') ? em() / 2 : fontMetrics().horizontalAdvance(c);
+    }
+
+    QStringList lines() const
+    {
+        if (!wordWrap())
+            return {text()};
+        // Words: a run of Latin letters and digits stays together; every other character is
+        // a word of its own.
+        QStringList words;
+        for (const QChar c : text()) {
+            const bool latin = c.unicode() < 0x80 && c != QLatin1Char(' ');
+            if (latin && !words.isEmpty() && !words.back().isEmpty() && words.back().back().unicode() < 0x80 &&
+                words.back().back() != QLatin1Char(' '))
+                words.back() += c;
+            else
+                words << QString(c);
+        }
+        QStringList out{QString()};
+        int x = 0;
+        for (const QString& word : words) {
+            int w = 0;
+            for (const QChar c : word)
+                w += advance(c);
+            if (x > 0 && x + w > width()) {
+                out << QString();
+                x = 0;
+            }
+            if (x == 0 && out.size() > 1 && word == QLatin1String(" "))
+                continue;  // a wrapped line starts at its first character
+            out.back() += word;
+            x += w;
+        }
+        return out;
+    }
 };
 
 // Breaks a button caption onto as many lines as its width needs, as the caption of a narrow
@@ -152,7 +226,7 @@ void FormWidget::build()
             break;
         }
         case ControlKind::Label: {
-            auto* label = new QLabel(parentWidget);
+            auto* label = new CaptionLabel(parentWidget);
             label->setTextFormat(Qt::PlainText);
             label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
             label->setWordWrap(c.wordWrap);
@@ -213,6 +287,10 @@ void FormWidget::build()
         w->setFont(designFont(c.font, font()));
         if (c.kind != ControlKind::Line)
             w->setGeometry(geometry);
+        // A one-line caption taller than its box would lose the foot of its characters: the
+        // label grows downward to its font's height.
+        if (auto* caption = dynamic_cast<CaptionLabel*>(w); caption && !c.wordWrap && caption->lineStep() > geometry.height())
+            w->resize(geometry.width(), caption->lineStep());
         if (c.kind == ControlKind::CommandButton)
             static_cast<QPushButton*>(w)->setText(wrapCaption(text, w->fontMetrics(), geometry.width()));
         const bool field = c.kind == ControlKind::TextBox || c.kind == ControlKind::ComboBox;

@@ -1,0 +1,40 @@
+cmake_minimum_required(VERSION 3.25)
+# Installs the build into a scratch prefix and checks what a desktop needs to find and start the
+# program. Run as: cmake -DBUILD_DIR=<build> -DPREFIX=<scratch> -P install_layout.cmake
+file(REMOVE_RECURSE "${PREFIX}")
+execute_process(COMMAND ${CMAKE_COMMAND} --install "${BUILD_DIR}" --prefix "${PREFIX}"
+  RESULT_VARIABLE result OUTPUT_QUIET)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "install into ${PREFIX} failed: ${result}")
+endif()
+
+set(program "${PREFIX}/bin/heatcalc")
+set(entry "${PREFIX}/share/applications/heatcalc.desktop")
+set(icon "${PREFIX}/share/icons/hicolor/32x32/apps/heatcalc.xpm")
+foreach(path "${program}" "${entry}" "${icon}")
+  if(NOT EXISTS "${path}")
+    message(FATAL_ERROR "not installed: ${path}")
+  endif()
+endforeach()
+if(IS_DIRECTORY "${program}")
+  message(FATAL_ERROR "${program} is a folder")
+endif()
+execute_process(COMMAND test -x "${program}" RESULT_VARIABLE not_executable)
+if(NOT not_executable EQUAL 0)
+  message(FATAL_ERROR "${program} is not executable")
+endif()
+
+# The entry starts the installed program by name and names the installed icon.
+file(READ "${entry}" content)
+string(PREPEND content "\n")
+foreach(pattern "\n\\[Desktop Entry\\]\n" "\nType=Application\n" "\nName=heatcalc\n" "\nName\\[zh_CN\\]=[^\n]+\n"
+                "\nExec=heatcalc\n" "\nIcon=heatcalc\n" "\nCategories=[^\n]*Science;[^\n]*Engineering;")
+  if(NOT content MATCHES "${pattern}")
+    message(FATAL_ERROR "${entry} has no line matching ${pattern}")
+  endif()
+endforeach()
+file(STRINGS "${icon}" header LIMIT_COUNT 3)
+if(NOT header MATCHES "\"32 32 ")
+  message(FATAL_ERROR "${icon} is not a 32 x 32 XPM picture")
+endif()
+message(STATUS "installed: ${program}, ${entry}, ${icon}")

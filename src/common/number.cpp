@@ -1,6 +1,7 @@
 #include "common/number.h"
 
 #include <charconv>
+#include <cmath>
 #include <system_error>
 
 namespace heatcalc {
@@ -108,6 +109,15 @@ Decimal15 toDecimal15(double value)
     return d;
 }
 
+// No field ever holds these: every calculation stops before writing one. The words are not
+// numbers, so reading them back fails like any other non-number.
+std::string nonFinite(double value)
+{
+    if (std::isnan(value))
+        return "nan";
+    return value < 0 ? "-inf" : "inf";
+}
+
 }  // namespace
 
 std::optional<double> ParseNumber(std::string_view text)
@@ -136,6 +146,8 @@ std::optional<double> ParseNumber(std::string_view text)
 
 std::string FormatNumber(double value)
 {
+    if (!std::isfinite(value))
+        return nonFinite(value);
     Decimal15 d = toDecimal15(value);
     if (d.zero)
         return "0";
@@ -176,6 +188,8 @@ std::string FormatNumber(double value)
 
 std::string FormatOneDecimal(double value)
 {
+    if (!std::isfinite(value))
+        return nonFinite(value);
     const Decimal15 d = toDecimal15(value);
     if (d.zero)
         return "0.0";

@@ -1,10 +1,12 @@
 #include "plate/fo.h"
 
 #include <span>
+#include <string>
 #include <utility>
 #include <vector>
 
 #include "common/heat.h"
+#include "common/number.h"
 #include "common/rules.h"
 
 namespace heatcalc {
@@ -283,24 +285,49 @@ void Fo::Command1_Click()
     waterPropertyLookup();
 }
 
+namespace {
+
+// The texts a property row writes: its values are constants, so each is formatted once.
+struct WaterPropertyTexts {
+    std::string viscosity;  // 10^-6 x v in m2/s
+    std::string prandtl;
+    std::string lambda;
+};
+
+const std::vector<WaterPropertyTexts>& waterPropertyTexts()
+{
+    static const std::vector<WaterPropertyTexts> texts = [] {
+        std::vector<WaterPropertyTexts> rows;
+        for (const plate::WaterProperties& row : plate::WaterPropertyTable)
+            rows.push_back({FormatNumber((Pow(10.0, -6.0) * row.viscosity).value()), FormatNumber(row.prandtl),
+                            FormatNumber(row.lambda)});
+        return rows;
+    }();
+    return texts;
+}
+
+}  // namespace
+
 void Fo::waterPropertyLookup()
 {
     using plate::WaterProperty;
+    const std::vector<WaterPropertyTexts>& texts = waterPropertyTexts();
     for (const plate::PropertyChain& chain : plate::WaterPropertyChains) {
-        for (const plate::WaterProperties& row : plate::WaterPropertyTable) {
+        for (std::size_t i = 0; i < plate::WaterPropertyTable.size(); ++i) {
+            const plate::WaterProperties& row = plate::WaterPropertyTable[i];
             if (row.t > chain.lastThreshold)
                 break;
             if (!atLeast(num(chain.temperature), row.t))
                 continue;
             switch (chain.property) {
             case WaterProperty::Viscosity:
-                put(chain.target) << Pow(10.0, -6.0) * row.viscosity;
+                put(chain.target) << texts[i].viscosity;
                 break;
             case WaterProperty::Prandtl:
-                put(chain.target) << row.prandtl;
+                put(chain.target) << texts[i].prandtl;
                 break;
             case WaterProperty::Conductivity:
-                put(chain.target) << row.lambda;
+                put(chain.target) << texts[i].lambda;
                 break;
             }
         }

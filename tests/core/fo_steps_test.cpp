@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "model_support.h"
 #include "plate/fo.h"
 
 using heatcalc::CalculationFailure;
@@ -11,31 +12,6 @@ using heatcalc::FailureReason;
 using heatcalc::Fo;
 
 namespace {
-
-using Texts = std::vector<std::pair<const char*, const char*>>;
-
-void expectTexts(const Fo& f, const Texts& expected, const std::string& context = {})
-{
-    for (const auto& [field, text] : expected)
-        EXPECT_EQ(f.text(field), text) << field << " " << context;
-}
-
-void set(Fo& f, const Texts& inputs)
-{
-    for (const auto& [field, text] : inputs)
-        f.setText(field, text);
-}
-
-void expectFailure(Fo& f, void (Fo::*handler)(), const char* field, FailureReason reason)
-{
-    try {
-        (f.*handler)();
-        ADD_FAILURE() << "no failure, expected one at " << field;
-    } catch (const CalculationFailure& e) {
-        EXPECT_EQ(e.field(), field);
-        EXPECT_EQ(e.reason(), reason);
-    }
-}
 
 // The window after the area step with its design texts.
 void areaStep(Fo& f)

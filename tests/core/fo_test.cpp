@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/number.h"
+#include "model_support.h"
 #include "plate/fo.h"
 
 using heatcalc::CalculationFailure;
@@ -16,32 +17,6 @@ using heatcalc::Fo;
 using heatcalc::LocalTime;
 
 namespace {
-
-using Texts = std::vector<std::pair<const char*, const char*>>;
-
-void expectTexts(const Fo& f, const Texts& expected, const std::string& context = {})
-{
-    for (const auto& [field, text] : expected)
-        EXPECT_EQ(f.text(field), text) << field << " " << context;
-}
-
-void set(Fo& f, const Texts& inputs)
-{
-    for (const auto& [field, text] : inputs)
-        f.setText(field, text);
-}
-
-// Runs the handler and expects it to stop with that failure.
-void expectFailure(Fo& f, void (Fo::*handler)(), const char* field, FailureReason reason)
-{
-    try {
-        (f.*handler)();
-        ADD_FAILURE() << "no failure, expected one at " << field;
-    } catch (const CalculationFailure& e) {
-        EXPECT_EQ(e.field(), field);
-        EXPECT_EQ(e.reason(), reason);
-    }
-}
 
 const Texts WorkFieldDesignTexts = {
     {"Text10", "Text10"}, {"Text11", "Text11"}, {"Text12", "Text12"}, {"Text14", "Text14"}, {"Text15", "Text15"},

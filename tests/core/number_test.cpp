@@ -99,3 +99,12 @@ TEST(FormatOneDecimal, RoundsHalfAwayFromZeroOnFifteenDigits)
     EXPECT_EQ(FormatOneDecimal(75.0324), "75.0");
     EXPECT_EQ(FormatOneDecimal(1e20), "100000000000000000000.0");
 }
+
+TEST(FormatNumber, NonFiniteValuesGiveTextsThatDoNotReadBack)
+{
+    for (double v : {std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+                     std::numeric_limits<double>::quiet_NaN()}) {
+        EXPECT_FALSE(ParseNumber(FormatNumber(v)).has_value());
+        EXPECT_FALSE(ParseNumber(FormatOneDecimal(v)).has_value());
+    }
+}

@@ -10,6 +10,12 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // No test starts a real browser or help viewer.
+    void init()
+    {
+        heatcalc::ui::setLauncher([](const QString&) { return false; });
+        heatcalc::ui::setHelpOpener([](const std::string&) { return false; });
+    }
     void startsWithCaptionClientSizeAndMenus();
     void menuItemsCaptionsAndShortcuts();
     void inertItemsDoNothing();
@@ -179,6 +185,15 @@ void MainWindowTest::shortcutsWorkFromChildWindowsButEditingKeysStayInFields()
     QTest::keySequence(edit, QKeySequence("Ctrl+A"));
     QCOMPARE(edit->selectedText(), QStringLiteral("3"));
     QVERIFY(!w.childWindow(ChildKind::Fo));
+    // Del deletes the selection rather than starting the web page.
+    QStringList started;
+    heatcalc::ui::setLauncher([&](const QString& command) {
+        started << command;
+        return true;
+    });
+    QTest::keySequence(edit, QKeySequence(Qt::Key_Delete));
+    QCOMPARE(edit->text(), QString());
+    QVERIFY(started.isEmpty());
 }
 
 void MainWindowTest::helpCommandEndsSilentlyWhenTheViewerFails()

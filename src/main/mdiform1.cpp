@@ -120,6 +120,10 @@ void MDIForm1::ShowChildForm(ChildKind kind)
         window->setWindowTitle(QString::fromUtf8(form->design().caption.data(), static_cast<qsizetype>(form->design().caption.size())));
         window->setWindowIcon(ui::windowIcon(form->design().icon));
         area_->addSubWindow(window);
+        // A new window opens at the next cascade place from the top left of the client area.
+        const int step = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window) + 4;
+        const int place = static_cast<int>(area_->subWindowList().size()) - 1;
+        window->move(place * step, place * step);
         slot = window;
         window->show();
         form->setFocus();

@@ -182,6 +182,18 @@ void coreRow(Grid& grid, int row, int columns, const QFont& font)
         grid.cell(1 + c, row, plain(c % 2 == 0 ? QStringLiteral("铜芯") : QStringLiteral("铝芯"), font));
 }
 
+// The body of a cable table under its six header rows: the cross-section, then its values.
+template <class Table>
+void cableBody(Grid& grid, const Table& table, int columns, const QFont& text)
+{
+    for (int r = 0; r < CableRowCount; ++r) {
+        const auto& row = table.rows[static_cast<std::size_t>(r)];
+        grid.cell(0, 6 + r, plain(qs(row.sectionMm2), text));
+        for (int c = 0; c < columns; ++c)
+            grid.cell(1 + c, 6 + r, plain(amperesText(row.amperes[static_cast<std::size_t>(c)]), text));
+    }
+}
+
 void drawCableOpen(Grid& grid)
 {
     const CableOpenTable& table = CableOpenAmpacity();
@@ -203,12 +215,7 @@ void drawCableOpen(Grid& grid)
             grid.span(1 + CableOpenTable::column(v, a, Core::Copper), 4, 2, plain(qs(table.ambientsC[static_cast<std::size_t>(a)]), text));
     coreRow(grid, 5, Cols, label);
 
-    for (int r = 0; r < CableRowCount; ++r) {
-        const auto& row = table.rows[static_cast<std::size_t>(r)];
-        grid.cell(0, 6 + r, plain(qs(row.sectionMm2), text));
-        for (int c = 0; c < Cols; ++c)
-            grid.cell(1 + c, 6 + r, plain(amperesText(row.amperes[static_cast<std::size_t>(c)]), text));
-    }
+    cableBody(grid, table, Cols, text);
 }
 
 void drawCableSoil(Grid& grid)
@@ -237,12 +244,7 @@ void drawCableSoil(Grid& grid)
             grid.span(1 + CableSoilTable::column(s, t, Core::Copper), 4, 2, plain(qs(table.conductorTempsC[static_cast<std::size_t>(t)]), text));
     coreRow(grid, 5, Cols, label);
 
-    for (int r = 0; r < CableRowCount; ++r) {
-        const auto& row = table.rows[static_cast<std::size_t>(r)];
-        grid.cell(0, 6 + r, plain(qs(row.sectionMm2), text));
-        for (int c = 0; c < Cols; ++c)
-            grid.cell(1 + c, 6 + r, plain(amperesText(row.amperes[static_cast<std::size_t>(c)]), text));
-    }
+    cableBody(grid, table, Cols, text);
 }
 
 void drawBusbar(Grid& grid)

@@ -1,20 +1,12 @@
 #include "main/child_forms.h"
 
-#include "main/reference_forms.h"
-#include "ui/platform.h"
-#include "weight/form2.h"
-#if __has_include("plate/fo.h")
+#include "main/reference_pictures.h"
 #include "plate/fo.h"
-#define HEATCALC_HAVE_FO 1
-#endif
-#if __has_include("tube/fo23.h")
+#include "reference/reference_forms.h"
 #include "tube/fo23.h"
-#define HEATCALC_HAVE_FO23 1
-#endif
-#if __has_include("unit/form1.h")
+#include "ui/platform.h"
 #include "unit/form1.h"
-#define HEATCALC_HAVE_FORM1 1
-#endif
+#include "weight/form2.h"
 
 namespace heatcalc {
 
@@ -34,32 +26,22 @@ ui::FormWidget* createChildForm(ChildKind kind)
 {
     switch (kind) {
     case ChildKind::Fo: {
-#ifdef HEATCALC_HAVE_FO
         auto* window = new ui::FormWidget(std::make_unique<Fo>());
         window->setPlatformHandler("Command2_Click", [window] { PrintForm(window); });
         return window;
-#else
-        return nullptr;
-#endif
     }
     case ChildKind::Fo23:
-#ifdef HEATCALC_HAVE_FO23
         return new ui::FormWidget(std::make_unique<Fo23>());
-#else
-        return nullptr;
-#endif
     case ChildKind::Form1:
-#ifdef HEATCALC_HAVE_FORM1
         return new ui::FormWidget(std::make_unique<Form1>());
-#else
-        return nullptr;
-#endif
     case ChildKind::Form2:
         return new ui::FormWidget(std::make_unique<Form2>());
     case ChildKind::Form3:
-        return new ui::FormWidget(std::make_unique<FormModel>(Form3Design()));
-    case ChildKind::Form4:
-        return new ui::FormWidget(std::make_unique<FormModel>(Form4Design()));
+    case ChildKind::Form4: {
+        auto* window = new ui::FormWidget(std::make_unique<FormModel>(kind == ChildKind::Form3 ? Form3Design() : Form4Design()));
+        window->setPictureSource(referencePicture);
+        return window;
+    }
     }
     return nullptr;
 }

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "main/child_forms.h"
-#include "ui/appearance.h"
+#include "ui/icons.h"
 
 namespace heatcalc {
 

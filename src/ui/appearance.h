@@ -2,8 +2,6 @@
 
 #include <QColor>
 #include <QFont>
-#include <QIcon>
-#include <QPixmap>
 
 #include <string_view>
 
@@ -22,11 +20,5 @@ QFont designFont(const Font& font, const QFont& windowDefault);
 
 // The colour a table entry names; invalid for the default.
 QColor designColour(const Colour& colour, const QPalette& palette);
-
-// A window's icon by its resource name.
-QIcon windowIcon(std::string_view name);
-
-// A reference picture by its resource name, drawn the first time it is asked for.
-QPixmap referencePicture(std::string_view name);
 
 }  // namespace heatcalc::ui

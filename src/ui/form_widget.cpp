@@ -366,10 +366,12 @@ void FormWidget::showEvent(QShowEvent* event)
         return;
     loaded_ = true;
     // Pictures are drawn when their window is first shown.
+    if (!pictures_)
+        return;
     for (auto& [key, w] : widgets_) {
         auto* label = qobject_cast<QLabel*>(w);
         if (label && label->property("pictureName").isValid())
-            label->setPixmap(referencePicture(label->property("pictureName").toString().toStdString()));
+            label->setPixmap(pictures_(label->property("pictureName").toString().toStdString()));
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPixmap>
 #include <QWidget>
 
 #include <functional>
@@ -32,6 +33,10 @@ public:
     // The widget of a control key ("Text1", "Label3(0)"); null for what is not shown.
     QWidget* control(std::string_view key) const;
 
+    // Where the window's picture boxes take their pictures from, by the name in their design text.
+    using PictureSource = std::function<QPixmap(std::string_view name)>;
+    void setPictureSource(PictureSource source) { pictures_ = std::move(source); }
+
     // A handler that needs the platform (printing) rather than the model.
     void setPlatformHandler(std::string name, std::function<void()> body);
 
@@ -53,6 +58,7 @@ private:
     std::map<std::string, QWidget*, std::less<>> widgets_;
     std::map<std::string, std::function<void()>, std::less<>> platformHandlers_;
     std::map<std::string, QTimer*, std::less<>> timers_;
+    PictureSource pictures_;
     bool loaded_ = false;
 };
 

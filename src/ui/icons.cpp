@@ -1,7 +1,7 @@
 #include <QPixmap>
 #include <QString>
 
-#include "ui/appearance.h"
+#include "ui/icons.h"
 
 // The window icons: 32 × 32 pictures in 16 colours, kept as XPM text in the program's resources
 // under :/icons/<name>.xpm ("main", "exchanger", "unit", "weight", "table").

@@ -4,7 +4,7 @@
 #include <type_traits>
 #include <vector>
 
-#include "main/ampacity_tables.h"
+#include "reference/ampacity_tables.h"
 
 // The reference tables are typed-in data: these relations of the published tables catch a
 // mistyped, shifted or swapped number.

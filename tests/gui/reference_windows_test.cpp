@@ -2,7 +2,8 @@
 #include <QLabel>
 
 #include "gui_support.h"
-#include "ui/appearance.h"
+#include "main/reference_pictures.h"
+#include "ui/icons.h"
 
 using heatcalc::ChildKind;
 using heatcalc::MDIForm1;
@@ -173,7 +174,7 @@ void ReferenceWindowsTest::picturesAreRuledGridsWithGreyHeaders()
     QFETCH(int, columns);
     QFETCH(QList<int>, greyRows);
 
-    const QImage image = heatcalc::ui::referencePicture(name.toStdString()).toImage();
+    const QImage image = heatcalc::referencePicture(name.toStdString()).toImage();
     QCOMPARE(image.size(), size);
     const int right = size.width() - 3;
     const int bottom = size.height() - 3;
@@ -208,7 +209,7 @@ void ReferenceWindowsTest::picturesAreRuledGridsWithGreyHeaders()
     QVERIFY(dark >= 10);
 
     // Drawn once: asking again gives the same picture.
-    QCOMPARE(heatcalc::ui::referencePicture(name.toStdString()).toImage(), image);
+    QCOMPARE(heatcalc::referencePicture(name.toStdString()).toImage(), image);
 }
 
 void ReferenceWindowsTest::everyWindowKindHasItsIcon()

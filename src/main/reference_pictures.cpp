@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "main/ampacity_tables.h"
-#include "ui/appearance.h"
+#include "reference/ampacity_tables.h"
+#include "main/reference_pictures.h"
 
 // The reference pictures: each current-carrying capacity table drawn as a ruled grid (black
 // lines, black text on white, grey header cells) at the picture's fixed size.
 
-namespace heatcalc::ui {
+namespace heatcalc {
 
 namespace {
 
@@ -308,4 +308,4 @@ QPixmap referencePicture(std::string_view name)
     return QPixmap::fromImage(it->second);
 }
 
-}  // namespace heatcalc::ui
+}  // namespace heatcalc

@@ -1,4 +1,4 @@
-#include "main/ampacity_tables.h"
+#include "reference/ampacity_tables.h"
 
 namespace heatcalc {
 

@@ -1,4 +1,4 @@
-#include "main/reference_forms.h"
+#include "reference/reference_forms.h"
 
 namespace heatcalc {
 

@@ -98,8 +98,16 @@ void checkParse(std::string_view text)
         fail("ParseNumber gave a value that is not finite", text, *parsed);
     if (parsed && !grammatical)
         fail("ParseNumber accepted a text outside the number grammar", text, *parsed);
-    if (!grammatical)
+    using Status = heatcalc::NumberReading::Status;
+    const heatcalc::NumberReading reading = heatcalc::ReadNumber(text);
+    const bool agree = reading.status == Status::Number ? parsed && *parsed == reading.value : !parsed;
+    if (!agree)
+        fail("ReadNumber and ParseNumber disagree", text, reading.value);
+    if (!grammatical) {
+        if (reading.status != Status::NotANumber)
+            fail("ReadNumber took a text outside the number grammar for a number", text, reading.value);
         return;
+    }
     // The C library's reading of the same text ("C" locale: "." is the decimal separator).
     const std::string copy(core);
     errno = 0;
@@ -108,6 +116,8 @@ void checkParse(std::string_view text)
     if (overflow) {
         if (parsed)
             fail("ParseNumber accepted a number beyond the range of a double", text, *parsed);
+        if (reading.status != Status::OutOfRange)
+            fail("ReadNumber did not call a number beyond the range of a double out of range", text, reference);
         return;
     }
     if (!parsed)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,6 +40,16 @@ constexpr Colour System(SystemColour c)
     return Colour{Colour::Source::System, 0, 0, 0, c};
 }
 
+// Where a work field takes its value from a table whose row another field's value picks: the
+// last row whose threshold is not above the value. A value below the first threshold picks no
+// row, and the work field keeps what it held.
+struct ThresholdLookup {
+    std::string_view key;    // the field whose value picks the row ("Text5")
+    std::string_view table;  // the table as the user knows it
+    double first = 0;        // threshold of the table's first row
+    double last = 0;         // threshold of the table's last row
+};
+
 struct Control {
     ControlKind kind = ControlKind::Label;
     std::string_view name;
@@ -54,9 +65,16 @@ struct Control {
     std::vector<std::string_view> items{};  // list items of a combo box
     int tab = -1;                // place in the keyboard order, 0 takes the focus first; -1 none
     bool workField = false;      // an intermediate result kept outside the client area
-    std::string_view filledBy{}; // for a work field: the handler that writes it ("Command1_Click")
+    // For a work field: the handlers that write it ("Command1_Click"); a field that two series of
+    // steps share names the handler of each series.
+    std::vector<std::string_view> filledBy{};
+    std::optional<ThresholdLookup> lookup{};  // for a work field taken from a threshold table
     std::string_view captionLabel{};  // key of the label naming this field
     bool wordWrap = false;       // a label whose caption may run onto more lines
+    // For a button: the list whose text picks the table row its handler works with; the buttons
+    // of one list make one series of steps. A work field that the handler fills from that row
+    // and reads back holds no number only when the list's text picked no row.
+    std::string_view choiceList{};
 };
 
 struct FormDesign {

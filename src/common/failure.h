@@ -9,6 +9,7 @@ namespace heatcalc {
 // Why a calculation stopped.
 enum class FailureReason {
     NotANumber,      // a field text that does not read as a number (empty, junk, a work field's own name)
+    NumberOutOfRange,  // a field text that reads as a number beyond the range of a double ("1e999")
     DivisionByZero,  // x / 0, 0 / 0 included
     OutOfRange,      // a result beyond the range of a double
     LogOfNonPositive,

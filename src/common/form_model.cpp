@@ -73,9 +73,15 @@ int FormModel::interval(std::string_view timer) const
 
 Num FormModel::num(std::string_view field) const
 {
-    const std::string& t = texts_[slot(field)];
-    if (auto v = ParseNumber(t))
-        return Num(*v);
+    const NumberReading reading = ReadNumber(texts_[slot(field)]);
+    switch (reading.status) {
+    case NumberReading::Status::Number:
+        return Num(reading.value);
+    case NumberReading::Status::OutOfRange:
+        return Num::failed(FailureReason::NumberOutOfRange, field);
+    case NumberReading::Status::NotANumber:
+        break;
+    }
     return Num::failed(FailureReason::NotANumber, field);
 }
 

@@ -120,14 +120,15 @@ std::string nonFinite(double value)
 
 }  // namespace
 
-std::optional<double> ParseNumber(std::string_view text)
+NumberReading ReadNumber(std::string_view text)
 {
+    using Status = NumberReading::Status;
     while (!text.empty() && isBlank(text.front()))
         text.remove_prefix(1);
     while (!text.empty() && isBlank(text.back()))
         text.remove_suffix(1);
     if (!isNumberText(text))
-        return std::nullopt;
+        return {Status::NotANumber};
     const bool negative = text.front() == '-';
     std::string_view unsignedText = text;
     if (text.front() == '+' || text.front() == '-')
@@ -136,12 +137,20 @@ std::optional<double> ParseNumber(std::string_view text)
     auto [ptr, ec] = std::from_chars(unsignedText.data(), unsignedText.data() + unsignedText.size(), value);
     if (ec == std::errc::result_out_of_range) {
         if (orderOfMagnitude(text) < 0)
-            return negative ? -0.0 : 0.0;
-        return std::nullopt;
+            return {Status::Number, negative ? -0.0 : 0.0};
+        return {Status::OutOfRange};
     }
     if (ec != std::errc() || ptr != unsignedText.data() + unsignedText.size())
+        return {Status::NotANumber};
+    return {Status::Number, negative ? -value : value};
+}
+
+std::optional<double> ParseNumber(std::string_view text)
+{
+    const NumberReading reading = ReadNumber(text);
+    if (reading.status != NumberReading::Status::Number)
         return std::nullopt;
-    return negative ? -value : value;
+    return reading.value;
 }
 
 std::string FormatNumber(double value)

@@ -6,10 +6,24 @@
 
 namespace heatcalc {
 
+// A field text read as a number: its value, or why it has none.
+struct NumberReading {
+    enum class Status {
+        Number,
+        NotANumber,  // the empty text, or a text not written as a number
+        OutOfRange,  // written as a number, but beyond the range of a double ("1e999")
+    };
+    Status status = Status::NotANumber;
+    double value = 0;
+};
+
 // Reads a whole field text as a number: optional ASCII blanks around, an optional sign, digits
-// with at most one "." (".5" and "5." included), an optional exponent. Anything else, the empty
-// text and a value beyond the range of a double give no number; an underflow reads as 0 or a
+// with at most one "." (".5" and "5." included), an optional exponent. Anything else and the
+// empty text are not a number; an overflow is out of range; an underflow reads as 0 or a
 // subnormal.
+NumberReading ReadNumber(std::string_view text);
+
+// The value ReadNumber gives, or none when the text is not a number or out of range.
 std::optional<double> ParseNumber(std::string_view text);
 
 // Writes a result the way every field shows it: 15 significant digits, no trailing zeros, never

@@ -26,7 +26,11 @@ std::vector<std::string_view> listItems(std::span<const PlateModel> table)
 
 FormDesign makeDesign()
 {
-    return FormDesign{
+    // The area step fills its work fields for both plate series; the velocity step of each series
+    // fills the channel, velocity and mean property work fields of the plate picked in its list.
+    const std::vector<std::string_view> AreaStep{"Command1_Click"};
+    const std::vector<std::string_view> VelocitySteps{"Command3_Click", "Command4_Click"};
+    FormDesign design{
         .name = "Fo",
         .caption = "Velmora自动化设备有限公司",
         .clientWidth = 5715,
@@ -148,42 +152,49 @@ FormDesign makeDesign()
 
             // Buttons: area; velocities and pressure drops of the two series; printing.
             {.kind = K::CommandButton, .name = "Command1", .text = "换热面积计算", .left = 120, .top = 7200, .width = 975, .height = 735, .tab = 6},
-            {.kind = K::CommandButton, .name = "Command3", .text = "等截面流速", .left = 1320, .top = 7200, .width = 1335, .height = 375, .tab = 15},
-            {.kind = K::CommandButton, .name = "Command4", .text = "不截界面流速", .left = 2880, .top = 7200, .width = 1335, .height = 375, .tab = 16},
-            {.kind = K::CommandButton, .name = "Command6", .text = "等截面阻力", .left = 1320, .top = 7680, .width = 1335, .height = 375, .tab = 21},
-            {.kind = K::CommandButton, .name = "Command5", .text = "不等截面阻力", .left = 2880, .top = 7680, .width = 1335, .height = 375, .tab = 20},
+            {.kind = K::CommandButton, .name = "Command3", .text = "等截面流速", .left = 1320, .top = 7200, .width = 1335, .height = 375, .tab = 15, .choiceList = "Combo1"},
+            {.kind = K::CommandButton, .name = "Command4", .text = "不截界面流速", .left = 2880, .top = 7200, .width = 1335, .height = 375, .tab = 16, .choiceList = "Combo2"},
+            {.kind = K::CommandButton, .name = "Command6", .text = "等截面阻力", .left = 1320, .top = 7680, .width = 1335, .height = 375, .tab = 21, .choiceList = "Combo1"},
+            {.kind = K::CommandButton, .name = "Command5", .text = "不等截面阻力", .left = 2880, .top = 7680, .width = 1335, .height = 375, .tab = 20, .choiceList = "Combo2"},
             {.kind = K::CommandButton, .name = "Command2", .text = " 界面打印", .left = 4440, .top = 7320, .width = 1095, .height = 735, .tab = 25},
 
             // Work fields, right of the client area.
-            {.kind = K::TextBox, .name = "Text12", .text = "Text12", .left = 7320, .top = 120, .width = 660, .height = 390, .workField = true, .filledBy = "Command1_Click"},
-            {.kind = K::TextBox, .name = "Text28", .text = "Text28", .left = 7560, .top = 720, .width = 1695, .height = 270, .workField = true, .filledBy = "Command1_Click"},
-            {.kind = K::TextBox, .name = "Text29", .text = "Text29", .left = 7560, .top = 1200, .width = 1335, .height = 270, .workField = true, .filledBy = "Command1_Click"},
-            {.kind = K::TextBox, .name = "Text30", .text = "Text30", .left = 7560, .top = 1560, .width = 1095, .height = 270, .workField = true, .filledBy = "Command1_Click"},
-            {.kind = K::TextBox, .name = "Text31", .text = "Text31", .left = 7560, .top = 1920, .width = 1095, .height = 270, .workField = true, .filledBy = "Command1_Click"},
-            {.kind = K::TextBox, .name = "Text32", .text = "Text32", .left = 6000, .top = 2400, .width = 975, .height = 375, .workField = true, .filledBy = "Command1_Click"},
-            {.kind = K::TextBox, .name = "Text33", .text = "Text33", .left = 6240, .top = 2880, .width = 975, .height = 375, .workField = true, .filledBy = "Command1_Click"},
-            {.kind = K::TextBox, .name = "Text34", .text = "Text34", .left = 6360, .top = 3360, .width = 855, .height = 375, .workField = true, .filledBy = "Command1_Click"},
-            {.kind = K::TextBox, .name = "Text35", .text = "Text35", .left = 6240, .top = 3840, .width = 1095, .height = 270, .workField = true, .filledBy = "Command1_Click"},
-            {.kind = K::TextBox, .name = "Text36", .text = "Text36", .left = 8760, .top = 3720, .width = 735, .height = 375, .workField = true, .filledBy = "Command1_Click"},
-            {.kind = K::TextBox, .name = "Text37", .text = "Text37", .left = 9720, .top = 3720, .width = 735, .height = 270, .workField = true, .filledBy = "Command1_Click"},
-            {.kind = K::TextBox, .name = "Text38", .text = "Text38", .left = 8760, .top = 4200, .width = 735, .height = 270, .workField = true, .filledBy = "Command1_Click"},
-            {.kind = K::TextBox, .name = "Text39", .text = "Text39", .left = 9720, .top = 4200, .width = 855, .height = 270, .workField = true, .filledBy = "Command1_Click"},
-            {.kind = K::TextBox, .name = "Text14", .text = "Text14", .left = 6120, .top = 720, .width = 975, .height = 270, .workField = true, .filledBy = "Command3_Click"},
-            {.kind = K::TextBox, .name = "Text15", .text = "Text15", .left = 6240, .top = 1080, .width = 855, .height = 375, .workField = true, .filledBy = "Command3_Click"},
-            {.kind = K::TextBox, .name = "Text16", .text = "Text16", .left = 6120, .top = 1440, .width = 975, .height = 270, .workField = true, .filledBy = "Command4_Click"},
-            {.kind = K::TextBox, .name = "Text17", .text = "10", .left = 5880, .top = 1920, .width = 1215, .height = 270, .workField = true, .filledBy = "Command3_Click"},
-            {.kind = K::TextBox, .name = "Text10", .text = "Text10", .left = 6360, .top = 4200, .width = 1335, .height = 375, .workField = true, .filledBy = "Command3_Click"},
-            {.kind = K::TextBox, .name = "Text11", .text = "Text11", .left = 6360, .top = 4680, .width = 1695, .height = 375, .workField = true, .filledBy = "Command3_Click"},
-            {.kind = K::TextBox, .name = "Text22", .text = "Text22", .left = 7320, .top = 2280, .width = 2295, .height = 270, .workField = true, .filledBy = "Command3_Click"},
-            {.kind = K::TextBox, .name = "Text23", .text = "Text23", .left = 8160, .top = 2640, .width = 1575, .height = 270, .workField = true, .filledBy = "Command3_Click"},
-            {.kind = K::TextBox, .name = "Text24", .text = "Text24", .left = 7920, .top = 2880, .width = 1095, .height = 270, .workField = true, .filledBy = "Command3_Click"},
-            {.kind = K::TextBox, .name = "Text25", .text = "Text25", .left = 7800, .top = 3240, .width = 1215, .height = 375, .workField = true, .filledBy = "Command3_Click"},
-            {.kind = K::TextBox, .name = "Text40", .text = "Text40", .left = 8760, .top = 4680, .width = 735, .height = 270, .workField = true, .filledBy = "Command3_Click"},
-            {.kind = K::TextBox, .name = "Text41", .text = "Text41", .left = 9840, .top = 4680, .width = 615, .height = 270, .workField = true, .filledBy = "Command3_Click"},
+            {.kind = K::TextBox, .name = "Text12", .text = "Text12", .left = 7320, .top = 120, .width = 660, .height = 390, .workField = true, .filledBy = AreaStep},
+            {.kind = K::TextBox, .name = "Text28", .text = "Text28", .left = 7560, .top = 720, .width = 1695, .height = 270, .workField = true, .filledBy = AreaStep},
+            {.kind = K::TextBox, .name = "Text29", .text = "Text29", .left = 7560, .top = 1200, .width = 1335, .height = 270, .workField = true, .filledBy = AreaStep},
+            {.kind = K::TextBox, .name = "Text30", .text = "Text30", .left = 7560, .top = 1560, .width = 1095, .height = 270, .workField = true, .filledBy = AreaStep},
+            {.kind = K::TextBox, .name = "Text31", .text = "Text31", .left = 7560, .top = 1920, .width = 1095, .height = 270, .workField = true, .filledBy = AreaStep},
+            {.kind = K::TextBox, .name = "Text32", .text = "Text32", .left = 6000, .top = 2400, .width = 975, .height = 375, .workField = true, .filledBy = AreaStep},
+            {.kind = K::TextBox, .name = "Text33", .text = "Text33", .left = 6240, .top = 2880, .width = 975, .height = 375, .workField = true, .filledBy = AreaStep},
+            {.kind = K::TextBox, .name = "Text34", .text = "Text34", .left = 6360, .top = 3360, .width = 855, .height = 375, .workField = true, .filledBy = AreaStep},
+            {.kind = K::TextBox, .name = "Text35", .text = "Text35", .left = 6240, .top = 3840, .width = 1095, .height = 270, .workField = true, .filledBy = AreaStep},
+            {.kind = K::TextBox, .name = "Text36", .text = "Text36", .left = 8760, .top = 3720, .width = 735, .height = 375, .workField = true, .filledBy = AreaStep},
+            {.kind = K::TextBox, .name = "Text37", .text = "Text37", .left = 9720, .top = 3720, .width = 735, .height = 270, .workField = true, .filledBy = AreaStep},
+            {.kind = K::TextBox, .name = "Text38", .text = "Text38", .left = 8760, .top = 4200, .width = 735, .height = 270, .workField = true, .filledBy = AreaStep},
+            {.kind = K::TextBox, .name = "Text39", .text = "Text39", .left = 9720, .top = 4200, .width = 855, .height = 270, .workField = true, .filledBy = AreaStep},
+            {.kind = K::TextBox, .name = "Text14", .text = "Text14", .left = 6120, .top = 720, .width = 975, .height = 270, .workField = true, .filledBy = VelocitySteps},
+            {.kind = K::TextBox, .name = "Text15", .text = "Text15", .left = 6240, .top = 1080, .width = 855, .height = 375, .workField = true, .filledBy = VelocitySteps},
+            {.kind = K::TextBox, .name = "Text16", .text = "Text16", .left = 6120, .top = 1440, .width = 975, .height = 270, .workField = true, .filledBy = {"Command4_Click"}},
+            {.kind = K::TextBox, .name = "Text17", .text = "10", .left = 5880, .top = 1920, .width = 1215, .height = 270, .workField = true, .filledBy = VelocitySteps},
+            {.kind = K::TextBox, .name = "Text10", .text = "Text10", .left = 6360, .top = 4200, .width = 1335, .height = 375, .workField = true, .filledBy = VelocitySteps},
+            {.kind = K::TextBox, .name = "Text11", .text = "Text11", .left = 6360, .top = 4680, .width = 1695, .height = 375, .workField = true, .filledBy = VelocitySteps},
+            {.kind = K::TextBox, .name = "Text22", .text = "Text22", .left = 7320, .top = 2280, .width = 2295, .height = 270, .workField = true, .filledBy = VelocitySteps},
+            {.kind = K::TextBox, .name = "Text23", .text = "Text23", .left = 8160, .top = 2640, .width = 1575, .height = 270, .workField = true, .filledBy = VelocitySteps},
+            {.kind = K::TextBox, .name = "Text24", .text = "Text24", .left = 7920, .top = 2880, .width = 1095, .height = 270, .workField = true, .filledBy = VelocitySteps},
+            {.kind = K::TextBox, .name = "Text25", .text = "Text25", .left = 7800, .top = 3240, .width = 1215, .height = 375, .workField = true, .filledBy = VelocitySteps},
+            {.kind = K::TextBox, .name = "Text40", .text = "Text40", .left = 8760, .top = 4680, .width = 735, .height = 270, .workField = true, .filledBy = VelocitySteps},
+            {.kind = K::TextBox, .name = "Text41", .text = "Text41", .left = 9840, .top = 4680, .width = 615, .height = 270, .workField = true, .filledBy = VelocitySteps},
 
             {.kind = K::Timer, .name = "Timer1"},
         },
     };
+    // Each water property work field is looked up in the water property table by its temperature.
+    for (const plate::PropertyChain& chain : plate::WaterPropertyChains)
+        for (Control& c : design.controls)
+            if (c.name == chain.target)
+                c.lookup = ThresholdLookup{chain.temperature, "水的物理特性表", plate::WaterPropertyTable.front().t,
+                                           plate::WaterPropertyTable.back().t};
+    return design;
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include "ui/failure_report.h"
 
-#include <QStringList>
+#include <algorithm>
+
+#include "common/number.h"
 
 namespace heatcalc::ui {
 
@@ -25,40 +27,118 @@ QString words(std::string_view caption)
     return qs(caption).simplified().remove(QLatin1Char(' '));
 }
 
-// What the user must do first for a work field filled by `handler`.
-QString firstStep(const FormDesign& design, std::string_view handler)
+// A field by the label beside it, or by its name where it has none.
+QString caption(const FormDesign& design, const Control& field)
 {
-    const std::string_view controlName = handler.substr(0, handler.find('_'));
-    const Control* source = find(design, controlName);
-    if (!source)
+    const Control* label = field.captionLabel.empty() ? nullptr : find(design, field.captionLabel);
+    return label ? words(label->text) : qs(field.name);
+}
+
+// The control whose event a handler name belongs to: "Command5" of "Command5_Click".
+const Control* source(const FormDesign& design, std::string_view handler)
+{
+    return find(design, handler.substr(0, handler.find('_')));
+}
+
+std::string_view choiceListOf(const FormDesign& design, std::string_view handler)
+{
+    const Control* c = source(design, handler);
+    return c ? c->choiceList : std::string_view{};
+}
+
+// Of the handlers that fill a work field, the one in the series of steps of `handler`: the
+// handler itself, else the one keyed by the same list, else the first.
+std::string_view fillerFor(const FormDesign& design, const Control& work, std::string_view handler)
+{
+    if (std::find(work.filledBy.begin(), work.filledBy.end(), handler) != work.filledBy.end())
+        return handler;
+    const std::string_view list = choiceListOf(design, handler);
+    if (!list.empty())
+        for (std::string_view filler : work.filledBy)
+            if (choiceListOf(design, filler) == list)
+                return filler;
+    return work.filledBy.empty() ? std::string_view{} : work.filledBy.front();
+}
+
+// The step that runs `handler`, as the user takes it: "按「换热面积计算」" or "在「材质选择」中选择",
+// with the list to focus for the latter.
+struct Step {
+    QString words;
+    std::string focus;
+};
+
+Step stepOf(const FormDesign& design, std::string_view handler)
+{
+    const Control* c = source(design, handler);
+    if (!c)
         return {};
-    if (source->kind == ControlKind::CommandButton)
-        return QStringLiteral("请先按「%1」。").arg(words(source->text));
-    if (source->kind == ControlKind::ComboBox) {
-        const Control* frame = find(design, source->parent);
-        return QStringLiteral("请先在「%1」中选择。").arg(frame ? words(frame->text) : words(source->text));
+    if (c->kind == ControlKind::CommandButton)
+        return {QStringLiteral("按「%1」").arg(words(c->text)), {}};
+    if (c->kind == ControlKind::ComboBox) {
+        const Control* frame = find(design, c->parent);
+        return {QStringLiteral("在「%1」中选择").arg(frame ? words(frame->text) : caption(design, *c)), controlKey(*c)};
     }
     return {};
 }
 
+// A work field that holds no number where `handler` reads it.
+FailureMessage missingResult(const FormModel& model, std::string_view handler, const Control& work)
+{
+    const FormDesign& design = model.design();
+    const std::string_view filler = fillerFor(design, work, handler);
+    if (filler == handler) {
+        // The press itself fills the field from the row its list picks: the list picked none.
+        const std::string_view listKey = choiceListOf(design, handler);
+        const Control* list = listKey.empty() ? nullptr : find(design, listKey);
+        if (!list)
+            return {QStringLiteral("缺少前一步的计算结果。"), {}};
+        return {QStringLiteral("「%1」中没有「%2」这一项，查不到对应的数据。请从列表中选择。")
+                    .arg(caption(design, *list), QString::fromStdString(model.text(listKey))),
+                std::string(listKey)};
+    }
+    const Step step = stepOf(design, filler);
+    if (work.lookup) {
+        // The step ran, but the value that picks the table row lies below the table.
+        const ThresholdLookup& lookup = *work.lookup;
+        const std::string value = model.text(lookup.key);
+        const NumberReading reading = ReadNumber(value);
+        const Control* key = find(design, lookup.key);
+        if (key && reading.status == NumberReading::Status::Number && reading.value < lookup.first)
+            return {QStringLiteral("「%1」的「%2」低于%3的范围（%4～%5），查不到对应的数据。请改正后再%6。")
+                        .arg(caption(design, *key), QString::fromStdString(value), qs(lookup.table),
+                             QString::fromStdString(FormatNumber(lookup.first)),
+                             QString::fromStdString(FormatNumber(lookup.last)), step.words),
+                    std::string(lookup.key)};
+    }
+    if (step.words.isEmpty())
+        return {QStringLiteral("缺少前一步的计算结果。"), {}};
+    return {QStringLiteral("缺少前一步的计算结果。请先%1。").arg(step.words), step.focus};
+}
+
+bool isRead(FailureReason reason)
+{
+    return reason == FailureReason::NotANumber || reason == FailureReason::NumberOutOfRange;
+}
+
 }  // namespace
 
-QString failureMessage(const FormDesign& design, const CalculationFailure& failure)
+FailureMessage failureMessage(const FormModel& model, std::string_view handler, const CalculationFailure& failure)
 {
+    const FormDesign& design = model.design();
     const QString reason = qs(reasonWords(failure.reason()));
     const Control* field = find(design, failure.field());
     if (!field)
-        return QStringLiteral("计算中%1。").arg(reason);
+        return {QStringLiteral("计算中%1。").arg(reason), {}};
     if (field->workField) {
         if (failure.reason() == FailureReason::NotANumber)
-            return QStringLiteral("缺少前一步的计算结果。%1").arg(firstStep(design, field->filledBy));
-        return QStringLiteral("计算中间结果时%1。").arg(reason);
+            return missingResult(model, handler, *field);
+        return {QStringLiteral("计算中间结果时%1。").arg(reason), {}};
     }
-    const Control* label = field->captionLabel.empty() ? nullptr : find(design, field->captionLabel);
-    const QString name = label ? words(label->text) : qs(field->name);
-    if (failure.reason() == FailureReason::NotANumber)
-        return QStringLiteral("「%1」%2。").arg(name, reason);
-    return QStringLiteral("计算「%1」时%2。").arg(name, reason);
+    // A text that does not read is retyped where it stands; a result that cannot be computed
+    // names the field it was for.
+    if (isRead(failure.reason()))
+        return {QStringLiteral("「%1」%2。").arg(caption(design, *field), reason), failure.field()};
+    return {QStringLiteral("计算「%1」时%2。").arg(caption(design, *field), reason), {}};
 }
 
 }  // namespace heatcalc::ui

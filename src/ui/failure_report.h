@@ -2,13 +2,23 @@
 
 #include <QString>
 
-#include "common/controls.h"
+#include <string>
+#include <string_view>
+
 #include "common/failure.h"
+#include "common/form_model.h"
 
 namespace heatcalc::ui {
 
-// The words of a calculation failure for the user: the field by its caption, or for an
-// intermediate result the button to press first, and the reason.
-QString failureMessage(const FormDesign& design, const CalculationFailure& failure);
+// What the user reads after a failed press, and the field to retype.
+struct FailureMessage {
+    QString text;
+    std::string focus;  // key of the field the text names for retyping; empty when it names none
+};
+
+// The words of a calculation failure of `handler` for the user: the field by its caption and the
+// reason; for a work field without a number, what left it empty and the step to take, in the
+// series of steps the pressed button belongs to.
+FailureMessage failureMessage(const FormModel& model, std::string_view handler, const CalculationFailure& failure);
 
 }  // namespace heatcalc::ui

@@ -319,6 +319,23 @@ void FormWidget::startTimers()
     }
 }
 
+namespace {
+
+// The field a failure message names takes the focus with its whole text selected, so that the
+// user can retype it at once.
+void selectForRetyping(QWidget* field)
+{
+    QLineEdit* edit = qobject_cast<QLineEdit*>(field);
+    if (auto* combo = qobject_cast<QComboBox*>(field))
+        edit = combo->lineEdit();
+    if (!edit)
+        return;
+    field->setFocus(Qt::OtherFocusReason);
+    edit->selectAll();
+}
+
+}  // namespace
+
 bool FormWidget::press(std::string_view handler)
 {
     bool known = false;
@@ -333,7 +350,10 @@ bool FormWidget::press(std::string_view handler)
         }
     } catch (const CalculationFailure& failure) {
         refresh();
-        warn(this, QStringLiteral("计算失败"), failureMessage(design(), failure));
+        const FailureMessage message = failureMessage(*model_, handler, failure);
+        warn(this, QStringLiteral("计算失败"), message.text);
+        if (!message.focus.empty())
+            selectForRetyping(control(message.focus));
         return true;
     }
     refresh();

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iterator>
+#include <set>
+#include <string>
+#include <string_view>
 
 #include "common/checked.h"
 #include "common/clock.h"
@@ -63,6 +67,27 @@ TEST(CheckedArithmetic, FirstFailureInWrittenOrderWins)
         EXPECT_EQ(f.reason(), FailureReason::DivisionByZero);
     }
     EXPECT_THROW((void)(badL < 1), CalculationFailure);
+}
+
+TEST(CalculationFailure, EveryReasonHasWordsOfItsOwn)
+{
+    const FailureReason all[] = {FailureReason::NotANumber,      FailureReason::NumberOutOfRange,
+                                 FailureReason::DivisionByZero,  FailureReason::OutOfRange,
+                                 FailureReason::LogOfNonPositive, FailureReason::SqrtOfNegative,
+                                 FailureReason::NoRealPower};
+    std::set<std::string_view> chinese;
+    std::set<std::string> english;
+    for (FailureReason reason : all) {
+        chinese.insert(reasonWords(reason));
+        const std::string what = CalculationFailure("Text1", reason).what();
+        EXPECT_EQ(what.rfind("Text1: ", 0), 0u) << what;
+        english.insert(what);
+    }
+    EXPECT_EQ(chinese.size(), std::size(all));
+    EXPECT_EQ(english.size(), std::size(all));
+    EXPECT_FALSE(chinese.count("无法计算"));
+    EXPECT_EQ(reasonWords(FailureReason::NumberOutOfRange), "超出数值范围");
+    EXPECT_STREQ(CalculationFailure("", FailureReason::NumberOutOfRange).what(), "calculation: number out of range");
 }
 
 TEST(HeatFormulas, LogMeanTempDiffBranches)

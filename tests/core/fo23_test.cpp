@@ -287,7 +287,7 @@ TEST(Fo23Window, ControlTable)
         if (c.workField) {
             EXPECT_GE(c.left, d.clientWidth) << key;  // never drawn
             if (c.kind == ControlKind::TextBox) {
-                EXPECT_EQ(c.filledBy, "Command1_Click") << key;
+                EXPECT_EQ(c.filledBy, std::vector<std::string_view>{"Command1_Click"}) << key;
                 workFields.insert(key);
             }
         } else if (c.kind == ControlKind::TextBox || c.kind == ControlKind::CommandButton) {

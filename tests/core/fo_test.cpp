@@ -164,10 +164,11 @@ TEST(FoWindow, ControlTable)
         EXPECT_FALSE(c.filledBy.empty()) << field;
         EXPECT_EQ(c.text, text);
     }
-    EXPECT_EQ(control("Text12").filledBy, "Command1_Click");
-    EXPECT_EQ(control("Text31").filledBy, "Command1_Click");
-    EXPECT_EQ(control("Text14").filledBy, "Command3_Click");
-    EXPECT_EQ(control("Text16").filledBy, "Command4_Click");
+    using Handlers = std::vector<std::string_view>;
+    EXPECT_EQ(control("Text12").filledBy, Handlers{"Command1_Click"});
+    EXPECT_EQ(control("Text31").filledBy, Handlers{"Command1_Click"});
+    EXPECT_EQ(control("Text14").filledBy, (Handlers{"Command3_Click", "Command4_Click"}));
+    EXPECT_EQ(control("Text16").filledBy, Handlers{"Command4_Click"});
 
     // Every other field lies inside the client area and has a caption label of the window.
     for (const heatcalc::Control& c : d.controls) {
@@ -249,6 +250,8 @@ TEST(FoArea, FailureStopsAtItsStatement)
          {{"Text7", "0.8141"}, {"Text8", "0"}, {"Text9", "0"}, {"Text12", "Text12"}}},
         {"secondary return not a number", {{"Text5", "5O"}}, "Text5", FailureReason::NotANumber,
          {{"Text7", "0.8141"}, {"Text8", "17.5"}, {"Text9", "0"}}},
+        {"primary supply beyond the range of a number", {{"Text2", "1e999"}}, "Text2", FailureReason::NumberOutOfRange,
+         {{"Text7", "0.8141"}, {"Text8", "0"}, {"Text9", "0"}}},
         {"primary temperatures swapped", {{"Text2", "60"}, {"Text3", "100"}}, "Text12",
          FailureReason::LogOfNonPositive,
          {{"Text7", "0.8141"}, {"Text8", "-17.5"}, {"Text9", "35.0"}, {"Text12", "Text12"}, {"Text13", "0"}}},

@@ -66,7 +66,7 @@ TEST(Form1Window, ControlTable)
         if (c.workField) {
             workFields.insert(c.name);
             EXPECT_GE(c.left, d.clientWidth) << c.name;  // out of the user's view
-            EXPECT_EQ(c.filledBy, "Command1_Click") << c.name;
+            EXPECT_EQ(c.filledBy, std::vector<std::string_view>{"Command1_Click"}) << c.name;
         } else if (c.kind == ControlKind::TextBox || c.kind == ControlKind::ComboBox) {
             EXPECT_TRUE(labels.count(std::string(c.captionLabel))) << c.name << " has no caption label";
         }
@@ -197,6 +197,8 @@ TEST(Form1Failure, StopsAtTheFailingStepAndKeepsEarlierWrites)
         {"DN 0", {{"Combo1", "0"}}, "Text4", FailureReason::DivisionByZero,
          {{"Text9", heat}, {"Text18", "300"}, {"Text4", "1"}, {"Text6", "1"}, {"Text5", "0"}}},
         {"DN not a number", {{"Combo1", "DN100"}}, "Combo1", FailureReason::NotANumber,
+         {{"Text18", "300"}, {"Text4", "1"}}},
+        {"DN beyond the range of a number", {{"Combo1", "-1E400"}}, "Combo1", FailureReason::NumberOutOfRange,
          {{"Text18", "300"}, {"Text4", "1"}}},
         {"flow 0", {{"Text1", "0"}}, "Text6", FailureReason::DivisionByZero,
          {{"Text9", "0"}, {"Text18", "300"}, {"Text4", "0"}, {"Text6", "1"}, {"Text5", "0"}, {"Text7", "0"}}},

@@ -42,6 +42,19 @@ TEST(ParseNumber, RangeLimits)
     EXPECT_EQ(ParseNumber("1.7976931348623157e308"), std::numeric_limits<double>::max());
 }
 
+TEST(ReadNumber, TellsATextThatIsNoNumberFromANumberOutOfRange)
+{
+    using Status = heatcalc::NumberReading::Status;
+    for (const char* big : {"1e999", "-1e400", " 1E+309 ", "1e99999999999999999999", "1.8e308"})
+        EXPECT_EQ(heatcalc::ReadNumber(big).status, Status::OutOfRange) << big;
+    for (const char* bad : {"", "12abc", "1e", "inf", "Text12", "1e999x"})
+        EXPECT_EQ(heatcalc::ReadNumber(bad).status, Status::NotANumber) << bad;
+    const heatcalc::NumberReading tiny = heatcalc::ReadNumber("-1e-400");
+    EXPECT_EQ(tiny.status, Status::Number);
+    EXPECT_EQ(tiny.value, 0.0);
+    EXPECT_EQ(heatcalc::ReadNumber("1.7976931348623157e308").value, std::numeric_limits<double>::max());
+}
+
 TEST(FormatNumber, GeneralForm)
 {
     EXPECT_EQ(FormatNumber(0.8141), "0.8141");

@@ -336,7 +336,7 @@ void checkPress(const Window& w, const HandlerSpec& h, const Snapshot& before, c
     if (!failure)
         return;
     const std::string& named = failure->field();
-    if (failure->reason() == FailureReason::NotANumber) {
+    if (failure->reason() == FailureReason::NotANumber || failure->reason() == FailureReason::NumberOutOfRange) {
         if (!w.index.count(named))
             reportError(stats, context, "failure names " + show(named) + ", no field of the window");
         else if (ParseNumber(w.at(after, named)))

@@ -4,6 +4,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QStyle>
 
 #include <functional>
@@ -132,6 +133,13 @@ void MDIForm1::ShowChildForm(ChildKind kind)
         slot->showNormal();
     area_->setActiveSubWindow(slot);
     slot->raise();
+}
+
+void MDIForm1::closeEvent(QCloseEvent* event)
+{
+    for (QMessageBox* message : findChildren<QMessageBox*>())
+        message->close();
+    QMainWindow::closeEvent(event);
 }
 
 void MDIForm1::ArrangeWindows(short arrangement)

@@ -51,6 +51,10 @@ public:
     void MenuAbout_Click();
     void wwww_Click();
 
+protected:
+    // Closing the main window closes the messages its windows show as well; the program then ends.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void buildMenus();
 

@@ -20,14 +20,14 @@ WarningSink& warningSink()
     return sink;
 }
 
+bool openInDesktopViewer(const std::string& file)
+{
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(file)));
+}
+
 HelpOpener& helpOpener()
 {
-    static HelpOpener opener = [](const std::string& file) {
-        const QString path = QString::fromStdString(file);
-        if (!QFileInfo::exists(path))
-            return false;
-        return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
-    };
+    static HelpOpener opener = openInDesktopViewer;
     return opener;
 }
 
@@ -50,17 +50,35 @@ void warn(QWidget* owner, const QString& title, const QString& text)
         warningSink()(owner, title, text);
         return;
     }
-    QMessageBox::warning(owner, title, text);
+    // Modeless: a modal box would block the main window, whose close box would then do nothing.
+    if (owner) {
+        for (QMessageBox* earlier : owner->findChildren<QMessageBox*>(Qt::FindDirectChildrenOnly))
+            earlier->close();
+    }
+    auto* box = new QMessageBox(QMessageBox::Warning, title, text, QMessageBox::Ok, owner);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    box->show();
 }
 
 void setHelpOpener(HelpOpener opener)
 {
-    helpOpener() = std::move(opener);
+    helpOpener() = opener ? std::move(opener) : HelpOpener(openInDesktopViewer);
+}
+
+QString helpFilePath(const std::string& name)
+{
+    const QFileInfo file(QString::fromStdString(name));
+    if (name.empty() || !file.isFile())
+        return {};
+    return file.absoluteFilePath();
 }
 
 void CommonDialog::ShowHelp()
 {
-    const bool opened = helpOpener()(HelpFile);
+    // The file tested is the file handed over.
+    const QString path = helpFilePath(HelpFile);
+    const bool opened = !path.isEmpty() && helpOpener()(path.toStdString());
     if (!opened && CancelError)
         throw std::runtime_error("the help viewer could not show " + HelpFile);
 }

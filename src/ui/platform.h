@@ -13,17 +13,25 @@ class QWidget;
 // desktop.
 namespace heatcalc::ui {
 
-// Warnings to the user: a message box owned by `owner` unless a sink is set.
+// Warnings to the user: a message box owned by `owner` unless a sink is set. The box blocks no
+// window (closing the main window closes it as well); a new message of the same owner replaces
+// the one it shows.
 using WarningSink = std::function<void(QWidget* owner, const QString& title, const QString& text)>;
 void setWarningSink(WarningSink sink);
 void warn(QWidget* owner, const QString& title, const QString& text);
 
-// Opens a help file in the desktop's viewer; false when it cannot.
+// Opens a help file, given by its absolute path, in the desktop's viewer; false when it cannot.
+// An empty opener restores the desktop's.
 using HelpOpener = std::function<bool(const std::string& file)>;
 void setHelpOpener(HelpOpener opener);
 
-// The common dialog's help call: the viewer shows HelpFile. With CancelError set, a viewer that
-// cannot be started raises an error for the caller to handle.
+// The file a help file name denotes: the file of exactly that name (backslashes included) in the
+// working folder, by its absolute path; empty when there is no such file.
+QString helpFilePath(const std::string& name);
+
+// The common dialog's help call: the viewer shows HelpFile, the file helpFilePath() finds. With
+// CancelError set, a missing file or a viewer that cannot be started raises an error for the
+// caller to handle.
 class CommonDialog {
 public:
     bool CancelError = false;

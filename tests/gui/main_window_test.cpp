@@ -1,10 +1,35 @@
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
+#include <QMessageBox>
+#include <QPointer>
 #include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTimer>
 
 #include "gui_support.h"
 
 using heatcalc::ChildKind;
 using heatcalc::MDIForm1;
+
+// Receives the addresses the desktop services are asked to open.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+
+public:
+    QList<QUrl> urls;
+
+public slots:
+    void open(const QUrl& url) { urls << url; }
+};
+
+// The working folder changed for the life of the object.
+struct WorkingFolder {
+    QString previous = QDir::currentPath();
+    explicit WorkingFolder(const QString& path) { QDir::setCurrent(path); }
+    ~WorkingFolder() { QDir::setCurrent(previous); }
+};
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -25,6 +50,8 @@ private slots:
     void childWindowsReachingBeyondShowScrollBars();
     void shortcutsWorkFromChildWindowsButEditingKeysStayInFields();
     void helpCommandEndsSilentlyWhenTheViewerFails();
+    void helpCommandHandsOverTheFileItFound();
+    void closingTheMainWindowClosesAnOpenFailureMessage();
     void webCommandHandsOverTheAddress();
     void weightWindowComputesThroughTheWidgets();
     void failedPressIsReportedAndKeepsTheFields();
@@ -198,24 +225,106 @@ void MainWindowTest::shortcutsWorkFromChildWindowsButEditingKeysStayInFields()
 
 void MainWindowTest::helpCommandEndsSilentlyWhenTheViewerFails()
 {
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    WorkingFolder here(folder.path());
     WarningLog log;
-    std::string asked;
+    QStringList asked;
     heatcalc::ui::setHelpOpener([&](const std::string& file) {
-        asked = file;
+        asked << QString::fromStdString(file);
         return false;
     });
     MDIForm1 w;
     w.show();
     w.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&w));
+    // No help file: the viewer is not asked, and nothing is said.
     menuAction(w, "MenuAbout")->trigger();
-    QCOMPARE(asked, std::string("c:\\windows\\system32\\winhelp.hlp"));
+    QVERIFY(asked.isEmpty());
     QVERIFY(log.entries.isEmpty());
-    asked.clear();
+    // A help file the viewer fails to show: nothing is said either, from a child window too.
+    QFile file(QString::fromLatin1(MDIForm1::HelpFile));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
     w.ShowChildForm(ChildKind::Form2);
     QTest::keyClick(formOf(w.childWindow(ChildKind::Form2))->control("Text1"), Qt::Key_F1);
-    QCOMPARE(asked, std::string("c:\\windows\\system32\\winhelp.hlp"));
+    QCOMPARE(asked.size(), 1);
+    QVERIFY(log.entries.isEmpty());
     QVERIFY(w.isVisible());
+}
+
+void MainWindowTest::helpCommandHandsOverTheFileItFound()
+{
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    WorkingFolder here(folder.path());
+    const QString name = QStringLiteral("c:\\windows\\system32\\winhelp.hlp");
+    QCOMPARE(QString::fromLatin1(MDIForm1::HelpFile), name);
+    QFile file(name);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    const QString path = QDir(folder.path()).absoluteFilePath(name);
+    QVERIFY(QFileInfo(path).isFile());
+
+    QStringList asked;
+    heatcalc::ui::setHelpOpener([&](const std::string& f) {
+        asked << QString::fromStdString(f);
+        return true;
+    });
+    MDIForm1 w;
+    w.show();
+    menuAction(w, "MenuAbout")->trigger();
+    QCOMPARE(asked, QStringList{path});
+
+    // The desktop's viewer gets the address of that same file.
+    UrlCatcher desktop;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &desktop, "open");
+    heatcalc::ui::setHelpOpener({});
+    menuAction(w, "MenuAbout")->trigger();
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    QCOMPARE(desktop.urls.size(), 1);
+    QCOMPARE(desktop.urls[0], QUrl::fromLocalFile(path));
+    QVERIFY(QFileInfo(desktop.urls[0].toLocalFile()).isFile());
+}
+
+void MainWindowTest::closingTheMainWindowClosesAnOpenFailureMessage()
+{
+    MDIForm1 w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.ShowChildForm(ChildKind::Form2);
+    auto* form = formOf(w.childWindow(ChildKind::Form2));
+    // A message that blocked the windows would hold the press here: it is closed after a while,
+    // and the checks below fail instead of waiting for ever.
+    QTimer guard;
+    guard.setSingleShot(true);
+    guard.callOnTimeout([] {
+        if (QWidget* modal = QApplication::activeModalWidget())
+            modal->close();
+    });
+    guard.start(3000);
+    // No material chosen: the press fails and the message box is shown.
+    click(form, "Command1");
+    QPointer<QMessageBox> message = form->findChild<QMessageBox*>();
+    QVERIFY(message);
+    QTRY_VERIFY(message->isVisible());
+    QVERIFY(message->text().contains(QStringLiteral("材质选择")));
+    // A second failure of the same window replaces the message.
+    click(form, "Command1");
+    QTRY_VERIFY(!message);
+    message = form->findChild<QMessageBox*>();
+    QVERIFY(message && message->isVisible());
+    // The message blocks no window: the desktop's close request reaches the main window.
+    QVERIFY(!QApplication::activeModalWidget());
+    QVERIFY(!QGuiApplication::modalWindow());
+    guard.stop();
+
+    // Closed while the message is open, the main window closes it and the program ends.
+    QTimer::singleShot(50, &w, [&w] { w.close(); });
+    QTimer::singleShot(10000, qApp, [] { QCoreApplication::exit(2); });
+    QCOMPARE(QApplication::exec(), 0);
+    QVERIFY(!w.isVisible());
+    QTRY_VERIFY(!message);
 }
 
 void MainWindowTest::webCommandHandsOverTheAddress()

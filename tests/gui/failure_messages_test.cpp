@@ -217,19 +217,26 @@ void FailureMessagesTest::weightWindowAsksForTheMaterial()
     QVERIFY(focusedAndSelected(weight, "Text3", QStringLiteral("3米")));
 }
 
+// The message box on the screen, if one is shown.
+static QMessageBox* visibleMessageBox()
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible())
+            return box;
+    return nullptr;
+}
+
 void FailureMessagesTest::focusSurvivesTheMessageBox()
 {
     // Without a sink the message is a real message box; the user closes it with its button.
     log_.reset();
     enter(plate_, "Text1", QStringLiteral("x"));
-    QString shown;
-    QTimer::singleShot(0, this, [&shown] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            shown = box->text();
-            QTest::mouseClick(box->buttons().front(), Qt::LeftButton);
-        }
-    });
     click(plate_, "Command1");
+    QMessageBox* box = nullptr;
+    QTRY_VERIFY((box = visibleMessageBox()) != nullptr);
+    const QString shown = box->text();
+    QTest::mouseClick(box->buttons().front(), Qt::LeftButton);
+    QTRY_VERIFY(visibleMessageBox() == nullptr);
     QCOMPARE(shown, QStringLiteral("「换热面积」不是数字。"));
     // The desktop gives the activation back to the main window when the box closes.
     main_->activateWindow();

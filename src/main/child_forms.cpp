@@ -1,5 +1,6 @@
 #include "main/child_forms.h"
 
+#include "main/plate_printing.h"
 #include "main/reference_pictures.h"
 #include "plate/fo.h"
 #include "reference/reference_forms.h"
@@ -10,24 +11,12 @@
 
 namespace heatcalc {
 
-namespace {
-
-// Prints an image of the window's client area as it is shown.
-void PrintForm(ui::FormWidget* window)
-{
-    const QString failure = ui::printImage(window->grab().toImage());
-    if (!failure.isEmpty())
-        ui::warn(window, QStringLiteral("打印失败"), QStringLiteral("打印失败：%1。").arg(failure));
-}
-
-}  // namespace
-
 ui::FormWidget* createChildForm(ChildKind kind)
 {
     switch (kind) {
     case ChildKind::Fo: {
         auto* window = new ui::FormWidget(std::make_unique<Fo>());
-        window->setPlatformHandler("Command2_Click", [window] { PrintForm(window); });
+        attachPlatePrinting(window);
         return window;
     }
     case ChildKind::Fo23:

@@ -8,9 +8,8 @@
 
 class QWidget;
 
-// Small layers in place of what the desktop provides: warning messages, the help viewer, the
-// program launcher and the printer. Each can be replaced, so that tests run without dialogs or a
-// desktop.
+// Small layers in place of what the desktop provides: warning messages, the help viewer and the
+// program launcher. Each can be replaced, so that tests run without dialogs or a desktop.
 namespace heatcalc::ui {
 
 // Warnings to the user: a message box owned by `owner` unless a sink is set. The box blocks no
@@ -45,9 +44,5 @@ public:
 using Launcher = std::function<bool(const QString& command)>;
 void setLauncher(Launcher launcher);
 double Shell(const QString& command, int windowStyle);
-
-// Prints an image at the top left of a page on the default printer, without a dialog. Returns
-// an empty text on success, otherwise why it failed.
-QString printImage(const QImage& image);
 
 }  // namespace heatcalc::ui

@@ -1,0 +1,208 @@
+#include <QLabel>
+#include <QProcess>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "print_support.h"
+
+namespace {
+constexpr const char* quitWhilePrinting = "HEATCALC_TEST_QUIT_WHILE_PRINTING";
+}
+
+// Printing through the real print button when the print server cannot be reached or never
+// answers: the window keeps working, the failure is reported with the server's name, and nothing
+// in the window changes. Needs no print server.
+class PrintWithoutServerTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanup();
+    void unreachableServerIsNamed();
+    void silentServerTimesOutWhileTheWindowKeepsWorking();
+    void closingTheWindowDuringAPrintCancelsIt();
+    void closingTheProgramDuringAPrintEndsIt();
+
+private:
+    // A server that takes connections and never answers: a socket listening in the test's
+    // folder that never accepts. Returns its path, empty (with a failed check) when it cannot.
+    QString silentServer();
+
+    QTemporaryDir home_;
+    int silent_ = -1;
+};
+
+void PrintWithoutServerTest::initTestCase()
+{
+    QVERIFY(home_.isValid());
+    isolateFromThePrintSetup(home_);
+}
+
+void PrintWithoutServerTest::cleanup()
+{
+    // Every hand-over of a case is over before the next case changes the environment.
+    QVERIFY(heatcalc::ui::waitForPrintWorkers(std::chrono::seconds(15)));
+    if (silent_ >= 0)
+        ::close(silent_);
+    silent_ = -1;
+}
+
+QString PrintWithoutServerTest::silentServer()
+{
+    const QString path = home_.filePath("silent.sock");
+    QFile::remove(path);
+    silent_ = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray name = path.toLocal8Bit();
+    if (silent_ < 0 || static_cast<std::size_t>(name.size()) >= sizeof(address.sun_path))
+        return {};
+    std::memcpy(address.sun_path, name.constData(), static_cast<std::size_t>(name.size()));
+    if (::bind(silent_, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0 || ::listen(silent_, 16) != 0)
+        return {};
+    return path;
+}
+
+void PrintWithoutServerTest::unreachableServerIsNamed()
+{
+    qputenv("CUPS_SERVER", "/nonexistent/heatcalc-test-cups.sock");
+    WarningLog log;
+    PlateUnderTest t;
+    QVERIFY(t.open());
+    click(t.plate, "Command1");
+    const auto before = t.texts();
+    QSignalSpy done(t.printer, &heatcalc::ui::DocumentPrinter::finished);
+    click(t.plate, "Command2");
+    QVERIFY(done.wait(5000));
+    QCOMPARE(log.entries.size(), 1);
+    QCOMPARE(log.entries[0].owner, t.plate);
+    QCOMPARE(log.entries[0].title, QStringLiteral("打印失败"));
+    // The system's reason, not a generic one.
+    QCOMPARE(log.entries[0].text, QStringLiteral("打印失败：不能连接打印服务器 /nonexistent/heatcalc-test-cups.sock（%1）。")
+                                      .arg(QString::fromLocal8Bit(std::strerror(ENOENT))));
+    QVERIFY(t.printButton()->isEnabled());
+    QCOMPARE(t.texts(), before);
+}
+
+void PrintWithoutServerTest::silentServerTimesOutWhileTheWindowKeepsWorking()
+{
+    const QString server = silentServer();
+    QVERIFY(!server.isEmpty());
+    qputenv("CUPS_SERVER", server.toLocal8Bit());
+    constexpr int timeoutMs = 1000;
+    qputenv("HEATCALC_PRINT_TIMEOUT_MS", QByteArray::number(timeoutMs));
+    const auto restore = qScopeGuard([] { qunsetenv("HEATCALC_PRINT_TIMEOUT_MS"); });
+
+    WarningLog log;
+    PlateUnderTest t;
+    QVERIFY(t.open());
+    click(t.plate, "Command1");
+    const auto before = t.texts();
+    auto* clock = qobject_cast<QLabel*>(t.plate->control("Label1"));
+    const QString clockBefore = clock->text();
+
+    QSignalSpy done(t.printer, &heatcalc::ui::DocumentPrinter::finished);
+    StallMeter stalls;
+    QElapsedTimer took;
+    took.start();
+    click(t.plate, "Command2");
+    QVERIFY(!t.printButton()->isEnabled());
+    QCOMPARE(t.plate->cursor().shape(), Qt::BusyCursor);
+    // A second press on the disabled button starts nothing.
+    click(t.plate, "Command2");
+    QVERIFY(done.wait(timeoutMs + 4000));
+    const qint64 elapsed = took.elapsed();
+    const qint64 longestStall = stalls.longestMs();
+    qInfo("silent print server: message after %lld ms, longest event-loop stall %lld ms", elapsed, longestStall);
+
+    QVERIFY2(longestStall < 100, qPrintable(QString::number(longestStall)));
+    QVERIFY(elapsed >= timeoutMs);
+    QVERIFY(clock->text() != clockBefore);
+    QCOMPARE(log.entries.size(), 1);
+    QCOMPARE(log.entries[0].text, QStringLiteral("打印失败：打印服务器 %1 在 1 秒内没有应答。").arg(server));
+    QVERIFY(t.printButton()->isEnabled());
+    QCOMPARE(t.plate->cursor().shape(), Qt::ArrowCursor);
+    QCOMPARE(t.texts(), before);
+    QTest::qWait(200);
+    QCOMPARE(done.size(), 1);
+}
+
+void PrintWithoutServerTest::closingTheWindowDuringAPrintCancelsIt()
+{
+    const QString server = silentServer();
+    QVERIFY(!server.isEmpty());
+    qputenv("CUPS_SERVER", server.toLocal8Bit());
+
+    WarningLog log;
+    PlateUnderTest t;
+    QVERIFY(t.open());
+    click(t.plate, "Command2");
+    QVERIFY(!t.printButton()->isEnabled());
+    QTest::qWait(100);
+    QVERIFY(t.main->childWindow(heatcalc::ChildKind::Fo)->close());
+    QTRY_VERIFY(!t.main->childWindow(heatcalc::ChildKind::Fo));
+    // The hand-over ends at once, well before its 10 s time-out, and reports nothing.
+    QElapsedTimer took;
+    took.start();
+    QVERIFY(heatcalc::ui::waitForPrintWorkers(std::chrono::seconds(2)));
+    QVERIFY(took.elapsed() < 1000);
+    QTest::qWait(100);
+    QVERIFY(log.entries.isEmpty());
+}
+
+void PrintWithoutServerTest::closingTheProgramDuringAPrintEndsIt()
+{
+    const QString server = silentServer();
+    QVERIFY(!server.isEmpty());
+    // The program itself, in a process of its own, with the print time-out at its 10 s.
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("CUPS_SERVER", server);
+    environment.insert(quitWhilePrinting, "1");
+    environment.remove("HEATCALC_PRINT_TIMEOUT_MS");
+    program.setProcessEnvironment(environment);
+    program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    QElapsedTimer took;
+    took.start();
+    program.start(QCoreApplication::applicationFilePath(), {});
+    QVERIFY(program.waitForFinished(8000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 0);
+    QVERIFY2(took.elapsed() < 4000, qPrintable(QString::number(took.elapsed())));
+}
+
+// The program's part of closingTheProgramDuringAPrintEndsIt: opens the plate window, presses its
+// print button, and closes the main window while the silent server keeps the print waiting.
+// Exits 0 once the program has ended normally, 2 when the print never got under way.
+int runQuitWhilePrinting(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    heatcalc::MDIForm1 window;
+    window.show();
+    window.ShowChildForm(heatcalc::ChildKind::Fo);
+    auto* plate = formOf(window.childWindow(heatcalc::ChildKind::Fo));
+    if (!plate || !QTest::qWaitForWindowExposed(plate))
+        return 2;
+    QTest::mouseClick(plate->control("Command2"), Qt::LeftButton);
+    if (plate->control("Command2")->isEnabled())
+        return 2;
+    QTimer::singleShot(300, &window, [&window] { window.close(); });
+    return QApplication::exec();
+}
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsSet(quitWhilePrinting))
+        return runQuitWhilePrinting(argc, argv);
+    QApplication app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    PrintWithoutServerTest test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+#include "print_without_server_test.moc"

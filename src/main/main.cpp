@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "main/mdiform1.h"
+#include "ui/translations.h"
 
 int main(int argc, char* argv[])
 {
@@ -16,6 +17,7 @@ int main(int argc, char* argv[])
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("heatcalc"));
+    heatcalc::ui::installTranslations(app);
     heatcalc::MDIForm1 window;
     window.show();
     return QApplication::exec();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QKeySequence>
+#include <QList>
 #include <QMainWindow>
 #include <QPointer>
 
@@ -51,12 +53,17 @@ public:
     void MenuAbout_Click();
     void wwww_Click();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void buildMenus();
 
     QMdiArea* area_;
     ui::CommonDialog CommonDialog1;
     std::array<QPointer<QMdiSubWindow>, 6> slots_{};
+    // The shortcuts that reach the menu even from a focused text field or list.
+    QList<QKeySequence> menuKeys_;
 };
 
 }  // namespace heatcalc

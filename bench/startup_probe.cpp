@@ -26,6 +26,7 @@
 #include <QElapsedTimer>
 
 #include "main/mdiform1.h"
+#include "ui/translations.h"
 
 namespace {
 
@@ -127,6 +128,7 @@ int main(int argc, char* argv[])
     std::unique_ptr<QMainWindow> window;
     if (program) {
         QApplication::setApplicationName(QStringLiteral("heatcalc"));
+        heatcalc::ui::installTranslations(app);
         window = std::make_unique<heatcalc::MDIForm1>();
     } else {
         window = bareWindow();

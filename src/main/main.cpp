@@ -7,6 +7,7 @@
 #include "main/display_check.h"
 #include "main/mdiform1.h"
 #include "ui/appearance.h"
+#include "ui/translations.h"
 
 namespace {
 
@@ -80,6 +81,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     qInstallMessageHandler(previousHandler);
     QApplication::setApplicationName(QStringLiteral("heatcalc"));
+    heatcalc::ui::installTranslations(app);
     heatcalc::MDIForm1 window;
     window.show();
     // Without a font for the Chinese captions every caption shows as empty boxes: said once.

@@ -1,8 +1,11 @@
 #include "main/mdiform1.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QStyle>
@@ -69,6 +72,30 @@ std::vector<Menu> menuTable()
     };
 }
 
+// The editing keys that a focused text field or list keeps rather than handing them to the
+// menu: select all, copy, delete.
+bool fieldKeepsKey(const QKeySequence& key)
+{
+    return key == QKeySequence(QStringLiteral("Ctrl+A")) || key == QKeySequence(QStringLiteral("Ctrl+C")) ||
+           key == QKeySequence(Qt::Key_Delete);
+}
+
+// Ctrl+F4 closes a child window, as its system menu then shows, whatever close key the desktop
+// gives it besides (Ctrl+W on some).
+void closesOnCtrlF4(QMdiSubWindow* window)
+{
+    const QKeySequence ctrlF4(Qt::CTRL | Qt::Key_F4);
+    const QList<QKeySequence> closeKeys = QKeySequence::keyBindings(QKeySequence::Close);
+    for (QAction* action : window->systemMenu()->actions()) {
+        QList<QKeySequence> keys = action->shortcuts();
+        if (keys.isEmpty() || keys != closeKeys)
+            continue;
+        keys.removeAll(ctrlF4);
+        keys.prepend(ctrlF4);
+        action->setShortcuts(keys);
+    }
+}
+
 }  // namespace
 
 MDIForm1::MDIForm1(QWidget* parent) : QMainWindow(parent), area_(new QMdiArea(this))
@@ -81,6 +108,7 @@ MDIForm1::MDIForm1(QWidget* parent) : QMainWindow(parent), area_(new QMdiArea(th
     area_->setBackground(palette().brush(QPalette::Dark));
     setCentralWidget(area_);
     buildMenus();
+    QCoreApplication::instance()->installEventFilter(this);
     // Client area 443 x 325 pixels below the menu bar.
     resize(443, 325 + menuBar()->sizeHint().height());
 }
@@ -95,10 +123,30 @@ void MDIForm1::buildMenus()
             action->setObjectName(QString::fromUtf8(item.name));
             action->setShortcut(item.shortcut);
             action->setShortcutVisibleInContextMenu(true);
+            if (!fieldKeepsKey(item.shortcut))
+                menuKeys_.append(item.shortcut);
             if (item.click)
                 connect(action, &QAction::triggered, this, [this, click = item.click] { click(*this); });
         }
     }
+}
+
+// A focused text field or list claims many Ctrl keys as editing keys of its own (Ctrl+E moves to
+// the end of the line, Ctrl+H deletes backwards): it accepts the shortcut-override event, and the
+// menu never sees the key. Within this window that event is refused for the menu's shortcuts, so
+// they reach the menu from every field of every child window; the keys in fieldKeepsKey stay with
+// the field.
+bool MDIForm1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::ShortcutOverride && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == this) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (menuKeys_.contains(QKeySequence(key->keyCombination()))) {
+            event->ignore();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 QMdiSubWindow* MDIForm1::childWindow(ChildKind kind) const
@@ -120,6 +168,7 @@ void MDIForm1::ShowChildForm(ChildKind kind)
                                Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
         window->setWindowTitle(QString::fromUtf8(form->design().caption.data(), static_cast<qsizetype>(form->design().caption.size())));
         window->setWindowIcon(ui::windowIcon(form->design().icon));
+        closesOnCtrlF4(window);
         area_->addSubWindow(window);
         // A new window opens at the next cascade place from the top left of the client area.
         const int step = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window) + 4;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QKeySequence>
+#include <QList>
 #include <QMainWindow>
 #include <QPointer>
 
@@ -54,6 +56,7 @@ public:
 protected:
     // Closing the main window closes the messages its windows show as well; the program then ends.
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildMenus();
@@ -61,6 +64,8 @@ private:
     QMdiArea* area_;
     ui::CommonDialog CommonDialog1;
     std::array<QPointer<QMdiSubWindow>, 6> slots_{};
+    // The shortcuts that reach the menu even from a focused text field or list.
+    QList<QKeySequence> menuKeys_;
 };
 
 }  // namespace heatcalc

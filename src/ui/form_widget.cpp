@@ -1,9 +1,11 @@
 #include "ui/form_widget.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -126,6 +128,109 @@ private:
     }
 };
 
+// An editable list: its text part keeps exactly what is typed, with no completion, and its
+// handler runs only when the user picks an item from the open drop-down, with the mouse or with
+// the arrow keys and Enter. Qt's combo box also reports an item as chosen when the typed text
+// equals an item and the field loses the focus, takes Enter or opens its drop-down, and when the
+// arrow keys or the wheel step through the items of the closed list; none of those is a pick
+// here, and none of them may change the text behind the user's back.
+class ListBox : public QComboBox {
+public:
+    ListBox(QWidget* parent, std::function<void(const QString& item)> picked) : QComboBox(parent), picked_(std::move(picked))
+    {
+        setEditable(true);
+        setInsertPolicy(QComboBox::NoInsert);
+        setCompleter(nullptr);
+        connect(this, &QComboBox::activated, this, [this](int index) {
+            if (!picking_)
+                return;
+            picking_ = false;
+            picked_(itemText(index));
+        });
+    }
+
+    void showPopup() override
+    {
+        // The drop-down takes a click or Enter on an item by closing itself and then reporting the
+        // item. It exists once view() has been asked for; this filter, installed after its own,
+        // sees those events first.
+        if (!watching_) {
+            view()->installEventFilter(this);
+            view()->viewport()->installEventFilter(this);
+            watching_ = true;
+        }
+        QComboBox::showPopup();
+    }
+
+    void hidePopup() override
+    {
+        const bool pick = pickEvent_;
+        pickEvent_ = false;
+        QComboBox::hidePopup();
+        // The item the drop-down reports right after closing on a click or Enter is a pick.
+        if (pick) {
+            picking_ = true;
+            QTimer::singleShot(0, this, [this] { picking_ = false; });
+        }
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == view() || watched == view()->viewport()) {
+            const QEvent::Type type = event->type();
+            const int key = type == QEvent::ShortcutOverride ? static_cast<QKeyEvent*>(event)->key() : 0;
+            if (type == QEvent::MouseButtonRelease || key == Qt::Key_Return || key == Qt::Key_Enter) {
+                pickEvent_ = true;
+                QTimer::singleShot(0, this, [this] { pickEvent_ = false; });
+            }
+        }
+        return QComboBox::eventFilter(watched, event);
+    }
+
+    // The arrow keys open the closed list rather than stepping through its items; Alt+Down opens
+    // it as well.
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        const int key = event->key();
+        const bool arrow = key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp || key == Qt::Key_PageDown;
+        if (arrow && !(event->modifiers() & Qt::ControlModifier)) {
+            event->accept();
+            showPopup();
+            return;
+        }
+        QComboBox::keyPressEvent(event);
+    }
+
+    // The wheel does not step through the items; it goes on to what lies behind the list.
+    void wheelEvent(QWheelEvent* event) override { event->ignore(); }
+
+private:
+    std::function<void(const QString& item)> picked_;
+    bool watching_ = false;   // the filter watches the drop-down
+    bool pickEvent_ = false;  // a click or Enter in the drop-down is being handled
+    bool picking_ = false;    // the drop-down closed on it and is about to report the item
+};
+
+// A command button that Enter presses as Space does.
+class CommandButton : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+        if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            event->accept();
+            if (!event->isAutoRepeat())
+                click();
+            return;
+        }
+        QPushButton::keyPressEvent(event);
+    }
+};
+
 // Breaks a button caption onto as many lines as its width needs, as the caption of a narrow
 // button wraps.
 QString wrapCaption(const QString& text, const QFontMetrics& fm, int width)
@@ -242,24 +347,21 @@ void FormWidget::build()
             break;
         }
         case ControlKind::ComboBox: {
-            auto* combo = new QComboBox(parentWidget);
-            combo->setEditable(true);
-            combo->setInsertPolicy(QComboBox::NoInsert);
+            auto* combo = new ListBox(parentWidget, [this, key](const QString& item) {
+                model_->setText(key, item.toStdString());
+                press(key + "_Click");
+            });
             for (std::string_view item : c.items)
                 combo->addItem(qs(item));
             combo->setCurrentIndex(-1);
             combo->setEditText(text);
             connect(combo->lineEdit(), &QLineEdit::textEdited, this,
                     [this, key](const QString& t) { model_->setText(key, t.toStdString()); });
-            connect(combo, &QComboBox::activated, this, [this, key, combo](int index) {
-                model_->setText(key, combo->itemText(index).toStdString());
-                press(key + "_Click");
-            });
             w = combo;
             break;
         }
         case ControlKind::CommandButton: {
-            auto* button = new QPushButton(parentWidget);
+            auto* button = new CommandButton(parentWidget);
             button->setAutoDefault(false);
             connect(button, &QPushButton::clicked, this, [this, key] { press(key + "_Click"); });
             w = button;

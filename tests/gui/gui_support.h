@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
@@ -74,13 +75,21 @@ inline void click(heatcalc::ui::FormWidget* form, const char* key)
     QTest::mouseClick(w, Qt::LeftButton);
 }
 
-// Picks a list item as the user does with the mouse or keys.
+// Picks a list item as the user does with the keys: Alt+Down opens the list, Home and Down walk
+// to the item, Enter picks it.
 inline void pick(heatcalc::ui::FormWidget* form, const char* key, const QString& item)
 {
     auto* combo = qobject_cast<QComboBox*>(form->control(key));
     QVERIFY(combo);
     const int index = combo->findText(item);
     QVERIFY(index >= 0);
-    combo->setCurrentIndex(index);
-    emit combo->activated(index);
+    combo->setFocus();
+    QTest::keyClick(combo, Qt::Key_Down, Qt::AltModifier);
+    QAbstractItemView* list = combo->view();
+    QVERIFY(list->isVisible());
+    QTest::keyClick(list, Qt::Key_Home);
+    for (int i = 0; i < index; ++i)
+        QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Return);
+    QVERIFY(!list->isVisible());
 }

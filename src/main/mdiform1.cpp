@@ -11,6 +11,7 @@
 
 #include "main/child_forms.h"
 #include "ui/icons.h"
+#include "ui/text.h"
 
 namespace heatcalc {
 
@@ -117,7 +118,7 @@ void MDIForm1::ShowChildForm(ChildKind kind)
         window->setAttribute(Qt::WA_DeleteOnClose);
         window->setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                                Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-        window->setWindowTitle(QString::fromUtf8(form->design().caption.data(), static_cast<qsizetype>(form->design().caption.size())));
+        window->setWindowTitle(ui::qs(form->design().caption));
         window->setWindowIcon(ui::windowIcon(form->design().icon));
         area_->addSubWindow(window);
         // A new window opens at the next cascade place from the top left of the client area.

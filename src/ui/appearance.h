@@ -2,8 +2,7 @@
 
 #include <QColor>
 #include <QFont>
-
-#include <string_view>
+#include <QPalette>
 
 #include "common/controls.h"
 

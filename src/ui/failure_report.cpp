@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include "ui/text.h"
+
 namespace heatcalc::ui {
 
 namespace {
@@ -12,11 +14,6 @@ const Control* find(const FormDesign& design, std::string_view key)
         if (controlKey(c) == key)
             return &c;
     return nullptr;
-}
-
-QString qs(std::string_view s)
-{
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
 // A caption as one line of words: the blanks that lay it out on the window removed.

@@ -32,9 +32,9 @@ void PrintTest::printsOneImageOfTheClientArea()
     w.ShowChildForm(ChildKind::Fo);
     auto* plate = formOf(w.childWindow(ChildKind::Fo));
     QVERIFY(QTest::qWaitForWindowExposed(plate));
-    click(plate, "Command1");
+    QVERIFY(click(plate, "Command1"));
     const std::string heat = plate->model().text("Text7");
-    click(plate, "Command2");
+    QVERIFY(click(plate, "Command2"));
     QVERIFY2(log.entries.isEmpty(), qPrintable(log.entries.value(0).text));
     QCOMPARE(plate->model().text("Text7"), heat);
 

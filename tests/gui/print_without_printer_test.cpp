@@ -20,11 +20,11 @@ void PrintWithoutPrinterTest::reportsAndChangesNothing()
     w.show();
     w.ShowChildForm(ChildKind::Fo);
     auto* plate = formOf(w.childWindow(ChildKind::Fo));
-    click(plate, "Command1");
+    QVERIFY(click(plate, "Command1"));
     std::vector<std::string> before;
     for (const auto& c : plate->design().controls)
         before.push_back(plate->model().text(heatcalc::controlKey(c)));
-    click(plate, "Command2");
+    QVERIFY(click(plate, "Command2"));
     QCOMPARE(log.entries.size(), 1);
     QCOMPARE(log.entries[0].owner, plate);
     QCOMPARE(log.entries[0].title, QStringLiteral("打印失败"));

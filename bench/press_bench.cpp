@@ -6,9 +6,10 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
-#include <vector>
+#include <string_view>
 
 #include "plate/fo.h"
+#include "press_cases.h"
 #include "tube/fo23.h"
 #include "unit/form1.h"
 #include "weight/form2.h"
@@ -16,77 +17,53 @@
 namespace {
 
 using heatcalc::FormModel;
+using heatcalc::bench::PressCase;
 
-// Runs the steps in order: "Combo1=铸材" types a text into a field, anything else is a handler. A
-// press that stops with a failure ends the measurement, since a failed press is not the time asked
-// for.
-void prepare(FormModel& window, const std::vector<std::string>& steps)
+std::unique_ptr<FormModel> open(std::string_view window)
 {
-    for (const std::string& step : steps) {
-        if (const auto eq = step.find('='); eq != std::string::npos)
-            window.setText(step.substr(0, eq), step.substr(eq + 1));
-        else if (!window.run(step))
-            throw std::logic_error("no handler " + step);
-    }
+    if (window == "Fo")
+        return std::make_unique<heatcalc::Fo>();
+    if (window == "Fo23")
+        return std::make_unique<heatcalc::Fo23>();
+    if (window == "Form1")
+        return std::make_unique<heatcalc::Form1>();
+    if (window == "Form2")
+        return std::make_unique<heatcalc::Form2>();
+    throw std::logic_error("no window " + std::string(window));
 }
 
-template <typename Window>
-std::unique_ptr<FormModel> open()
+void Press(benchmark::State& state, const PressCase& press)
 {
-    return std::make_unique<Window>();
-}
-
-void Press(benchmark::State& state, std::unique_ptr<FormModel> (*openWindow)(), const char* handler,
-           const std::vector<std::string>& before)
-{
-    auto window = openWindow();
+    std::unique_ptr<FormModel> window;
     try {
-        prepare(*window, before);
-        prepare(*window, {std::string(handler)});
+        window = open(press.window);
+        heatcalc::bench::prepare(*window, press.before);
+        if (!press.pick.empty())
+            window->setText(heatcalc::bench::pickedField(press), press.pick);
+        heatcalc::bench::prepare(*window, {std::string(press.handler)});
     } catch (const std::exception& e) {
         state.SkipWithError(e.what());
         return;
     }
     for (auto _ : state) {
-        window->run(handler);
+        window->run(press.handler);
         benchmark::ClobberMemory();
     }
 }
-
-void PressWeightMaterial(benchmark::State& state)
-{
-    heatcalc::Form2 window;
-    window.setText("Combo1", "汞");  // the last of the list: every row is tested before it
-    for (auto _ : state) {
-        window.run("Combo1_Click");
-        benchmark::ClobberMemory();
-    }
-}
-
-constexpr int Repetitions = 15;
-
-#define PRESS(Window, name, handler, ...)                                                        \
-    BENCHMARK_CAPTURE(Press, name, open<Window>, handler, std::vector<std::string> __VA_ARGS__)  \
-        ->Unit(benchmark::kMicrosecond)                                                          \
-        ->Repetitions(Repetitions)                                                               \
-        ->ReportAggregatesOnly(true)
-
-PRESS(heatcalc::Fo, Fo_Command1, "Command1_Click", {});
-PRESS(heatcalc::Fo, Fo_Command3, "Command3_Click", {"Command1_Click"});
-PRESS(heatcalc::Fo, Fo_Command4, "Command4_Click", {"Command1_Click"});
-PRESS(heatcalc::Fo, Fo_Command5, "Command5_Click", {"Command1_Click", "Command4_Click"});
-PRESS(heatcalc::Fo, Fo_Command6, "Command6_Click", {"Command1_Click", "Command3_Click"});
-PRESS(heatcalc::Fo23, Fo23_Command1, "Command1_Click", {});
-PRESS(heatcalc::Form1, Form1_Command1, "Command1_Click", {});
-PRESS(heatcalc::Form2, Form2_Command1, "Command1_Click", {"Combo1=铸材", "Combo1_Click"});
-PRESS(heatcalc::Form2, Form2_Command2, "Command2_Click", {"Combo1=铸材", "Combo1_Click"});
-PRESS(heatcalc::Form2, Form2_Command3, "Command3_Click", {"Combo1=铸材", "Combo1_Click"});
-BENCHMARK(PressWeightMaterial)
-    ->Name("Press/Form2_Combo1")
-    ->Unit(benchmark::kMicrosecond)
-    ->Repetitions(Repetitions)
-    ->ReportAggregatesOnly(true);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    for (const PressCase& press : heatcalc::bench::pressCases())
+        benchmark::RegisterBenchmark((std::string("Press/") + press.name).c_str(), Press, press)
+            ->Unit(benchmark::kMicrosecond)
+            ->Repetitions(15)
+            ->ReportAggregatesOnly(true);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

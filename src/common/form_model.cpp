@@ -6,33 +6,20 @@
 
 namespace heatcalc {
 
-std::string controlKey(const Control& c)
-{
-    std::string key(c.name);
-    if (c.index >= 0)
-        key += "(" + std::to_string(c.index) + ")";
-    return key;
-}
-
 FormModel::FormModel(const FormDesign& design) : design_(design)
 {
     texts_.reserve(design.controls.size());
     for (const Control& c : design.controls) {
-        keys_.push_back(controlKey(c));
-        index_.emplace(keys_.back(), texts_.size());
+        index_.emplace(controlKey(c), texts_.size());
         texts_.emplace_back(c.text);
     }
 }
 
 std::size_t FormModel::slot(std::string_view control) const
 {
-    RecentSlot& recent = recent_[(reinterpret_cast<std::uintptr_t>(control.data()) >> 3) % recent_.size()];
-    if (recent.data == control.data() && keys_[recent.slot] == control)
-        return recent.slot;
     auto it = index_.find(control);
     if (it == index_.end())
         throw std::invalid_argument(std::string(design_.name) + " has no control " + std::string(control));
-    recent = {control.data(), it->second};
     return it->second;
 }
 

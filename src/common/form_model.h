@@ -1,7 +1,5 @@
 #pragma once
 
-#include <array>
-#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -72,15 +70,6 @@ private:
     };
 
     std::size_t slot(std::string_view control) const;
-
-    // The handlers name their fields with the same literals at every read and write: the slot
-    // found for a name's characters is kept by their address, and confirmed against the key.
-    struct RecentSlot {
-        const char* data = nullptr;
-        std::size_t slot = 0;
-    };
-    mutable std::array<RecentSlot, 128> recent_{};
-    std::vector<std::string> keys_;
 
     const FormDesign& design_;
     std::unordered_map<std::string, std::size_t, KeyHash, std::equal_to<>> index_;

@@ -15,6 +15,7 @@
 
 #include "main/child_forms.h"
 #include "ui/icons.h"
+#include "ui/text.h"
 
 namespace heatcalc {
 
@@ -166,7 +167,7 @@ void MDIForm1::ShowChildForm(ChildKind kind)
         window->setAttribute(Qt::WA_DeleteOnClose);
         window->setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                                Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-        window->setWindowTitle(QString::fromUtf8(form->design().caption.data(), static_cast<qsizetype>(form->design().caption.size())));
+        window->setWindowTitle(ui::qs(form->design().caption));
         window->setWindowIcon(ui::windowIcon(form->design().icon));
         closesOnCtrlF4(window);
         area_->addSubWindow(window);

@@ -8,18 +8,16 @@
 
 #include "reference/ampacity_tables.h"
 #include "main/reference_pictures.h"
+#include "ui/text.h"
 
 // The reference pictures: each current-carrying capacity table drawn as a ruled grid (black
 // lines, black text on white, grey header cells) at the picture's fixed size.
 
 namespace heatcalc {
 
-namespace {
+using ui::qs;
 
-QString qs(std::string_view s)
-{
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
+namespace {
 
 QString amperesText(const Amperes& a)
 {

@@ -56,7 +56,8 @@ Fo23::Fo23(Clock clock) : FormModel(Design()), clock_(std::move(clock))
 
 void Fo23::Command1_Click()
 {
-    // Steam temperature in K, worked out from Text3 at each use; saturation temperature as written.
+    // Steam temperature in K, worked out from Text3 at each use; the saturation temperature read
+    // back from the text the handler wrote into Text11.
     const auto T = [this] { return num("Text3") + CelsiusOffset; };
     const auto Ts = [this] { return num("Text11"); };
 

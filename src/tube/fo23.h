@@ -15,7 +15,10 @@ public:
 
     static const FormDesign& Design();
 
-    // "换热面积计算": zone sizing (statements 1 to 12), then tube count and velocities (13 to 18).
+    // "换热面积计算": first the zone sizing, which writes the heated floor area Text7, the two
+    // flows Text8 and Text9, the work fields Text10, Text11, Text14 to Text18 and Text22, and the
+    // total area Text13; then the tube count and velocities, which write the work fields Text28,
+    // Text29 and Text30, the tube count Text19 and the two velocities Text46 and Text47.
     void Command1_Click();
     // "等截面阻力": does nothing.
     void Command6_Click();

@@ -4,6 +4,8 @@
 
 #include "common/number.h"
 
+#include "ui/text.h"
+
 namespace heatcalc::ui {
 
 namespace {
@@ -14,11 +16,6 @@ const Control* find(const FormDesign& design, std::string_view key)
         if (controlKey(c) == key)
             return &c;
     return nullptr;
-}
-
-QString qs(std::string_view s)
-{
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
 // A caption as one line of words: the blanks that lay it out on the window removed.

@@ -18,15 +18,11 @@
 #include "ui/appearance.h"
 #include "ui/failure_report.h"
 #include "ui/platform.h"
+#include "ui/text.h"
 
 namespace heatcalc::ui {
 
 namespace {
-
-QString qs(std::string_view s)
-{
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 // A decorative line; it takes no clicks and paints nothing else.
 class LineWidget : public QWidget {

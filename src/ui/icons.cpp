@@ -2,6 +2,7 @@
 #include <QString>
 
 #include "ui/icons.h"
+#include "ui/text.h"
 
 // The window icons: 32 × 32 pictures in 16 colours, kept as XPM text in the program's resources
 // under :/icons/<name>.xpm ("main", "exchanger", "unit", "weight", "table").
@@ -10,8 +11,7 @@ namespace heatcalc::ui {
 
 QIcon windowIcon(std::string_view name)
 {
-    const QString path = QStringLiteral(":/icons/") + QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())) +
-                         QStringLiteral(".xpm");
+    const QString path = QStringLiteral(":/icons/") + qs(name) + QStringLiteral(".xpm");
     const QPixmap picture(path, "XPM");
     if (picture.isNull())
         return {};

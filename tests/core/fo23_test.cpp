@@ -167,7 +167,7 @@ TEST(Fo23Press, FromTheFreshWindow)
 {
     for (const PressCase& c : PressCases) {
         Fo23 f;
-        runCase(c, f);
+        ASSERT_NO_FATAL_FAILURE(runCase(c, f)) << c.name;
     }
 }
 
@@ -177,7 +177,7 @@ TEST(Fo23Press, AfterAPressWithTheDesignTexts)
     for (const PressCase& c : PressCases) {
         Fo23 f;
         f.Command1_Click();
-        runCase(c, f);
+        ASSERT_NO_FATAL_FAILURE(runCase(c, f)) << c.name;
     }
 }
 

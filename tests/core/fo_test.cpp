@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
 #include "common/number.h"
 #include "model_support.h"
 #include "plate/fo.h"
+#include "plate/plate_tables.h"
 
 using heatcalc::CalculationFailure;
 using heatcalc::ControlKind;
@@ -196,6 +198,77 @@ TEST(FoWindow, ControlTable)
 }
 
 // ---------------------------------------------------------------------------------------------
+// Plate series
+
+namespace {
+
+// The constants of one side of a plate: equivalent diameter, Nusselt factor and Reynolds exponent,
+// pressure-drop factor and exponent.
+struct Side {
+    double de, c, n, a, b;
+};
+
+struct Plate {
+    const char* item;
+    double area;
+    const char* designation;
+    double primaryChannel, secondaryChannel;
+    Side primary, secondary;
+};
+
+void expectPlate(const heatcalc::plate::PlateModel& got, const Plate& want)
+{
+    const std::string row = want.designation;
+    EXPECT_EQ(got.listItem, want.item) << row;
+    EXPECT_EQ(got.area, want.area) << row;
+    EXPECT_EQ(got.designation, want.designation) << row;
+    EXPECT_EQ(got.primaryChannel, want.primaryChannel) << row;
+    EXPECT_EQ(got.secondaryChannel, want.secondaryChannel) << row;
+    for (auto [side, g, w] : {std::tuple{"primary", got.primary, want.primary}, {"secondary", got.secondary, want.secondary}}) {
+        EXPECT_EQ(g.de, w.de) << row << " " << side << " de";
+        EXPECT_EQ(g.c, w.c) << row << " " << side << " C";
+        EXPECT_EQ(g.n, w.n) << row << " " << side << " n";
+        EXPECT_EQ(g.a, w.a) << row << " " << side << " A";
+        EXPECT_EQ(g.b, w.b) << row << " " << side << " b";
+    }
+}
+
+}  // namespace
+
+TEST(FoPlateSeries, EveryValueOfEveryPlate)
+{
+    // Equal-section plates: one channel and one heat-transfer correlation for both sides, a
+    // pressure-drop correlation for each.
+    const std::vector<Plate> equal = {
+        {"0.1", 0.1, "BR0.1", 0.00092, 0.00092, {0.008, 0.46, 0.59, 5248, 0.41}, {0.008, 0.46, 0.59, 5248, 0.41}},
+        {"0.25", 0.25, "BR0.25", 0.001089, 0.001089, {0.00656, 0.0998, 0.7596, 372, 0.185}, {0.00656, 0.0998, 0.7596, 1460, 0.3325}},
+        {"0.5", 0.5, "BR0.5", 0.00156, 0.00156, {0.00695, 0.1653, 0.7232, 566, 0.185}, {0.00695, 0.1653, 0.7232, 2203, 0.3325}},
+        {"0.85", 0.85, "BR0.85", 0.001943, 0.001943, {0.007, 0.0986, 0.7625, 502, 0.2008}, {0.007, 0.0986, 0.7625, 502, 0.2008}},
+        {"1.1", 1.1, "BR1.1", 0.00328, 0.00328, {0.0072, 0.1499, 0.7208, 1925, 0.2177}, {0.0072, 0.1499, 0.7208, 1537, 0.2023}},
+        {"1.4", 1.4, "BR1.4", 0.00328, 0.00328, {0.0072, 0.1499, 0.7208, 2085, 0.2177}, {0.0072, 0.1499, 0.7208, 1659, 0.2063}},
+        {"1.7", 1.7, "BR1.7", 0.00328, 0.00328, {0.0072, 0.1499, 0.7208, 2252, 0.2202}, {0.0072, 0.1499, 0.7208, 1924, 0.2155}},
+    };
+    // Unequal-section plates: the narrower channel on the primary side.
+    const std::vector<Plate> unequal = {
+        {"0.35", 0.35, "BBR0.35", 0.001307, 0.002088, {0.006, 0.1834, 0.6779, 544, 0.2708}, {0.00959, 0.1708, 0.6779, 1183, 0.3298}},
+        {"0.5", 0.5, "BBR0.5", 0.001307, 0.002088, {0.006, 0.1834, 0.6779, 594, 0.2702}, {0.00959, 0.1708, 0.6779, 1296, 0.3295}},
+        {"0.52", 0.52, "BBR0.52", 0.001366, 0.002733, {0.00493, 0.1864, 0.6779, 564, 0.2708}, {0.00987, 0.171, 0.7422, 1203, 0.3298}},
+        {"0.85", 0.85, "BBR0.85", 0.001366, 0.002733, {0.00493, 0.0725, 0.7863, 481, 0.1754}, {0.00987, 0.1913, 0.6975, 666, 0.251}},
+        {"1.2", 1.2, "BBR1.2", 0.001307, 0.002088, {0.006, 0.072, 0.7832, 478, 0.1743}, {0.00959, 0.1899, 0.6955, 653, 0.263}},
+    };
+    using heatcalc::plate::EqualSectionPlateTable;
+    using heatcalc::plate::UnequalSectionPlateTable;
+    ASSERT_EQ(EqualSectionPlateTable.size(), equal.size());
+    ASSERT_EQ(UnequalSectionPlateTable.size(), unequal.size());
+    for (std::size_t i = 0; i < equal.size(); ++i)
+        expectPlate(EqualSectionPlateTable[i], equal[i]);
+    for (std::size_t i = 0; i < unequal.size(); ++i)
+        expectPlate(UnequalSectionPlateTable[i], unequal[i]);
+    EXPECT_EQ(heatcalc::plate::PrimaryPrandtlExponent, 0.3);
+    EXPECT_EQ(heatcalc::plate::SecondaryPrandtlExponent, 0.4);
+}
+
+// ---------------------------------------------------------------------------------------------
 // Area step
 
 struct AreaCase {
@@ -358,12 +431,12 @@ TEST(FoWaterTable, EveryThresholdOfEveryChain)
 {
     for (const Chain& chain : Chains) {
         for (const Row& r : Table) {
-            expectRowAt(chain, r.t);        // on the threshold: that row
-            expectRowAt(chain, r.t + 2.5);  // between: the lower row
-            expectRowAt(chain, r.t - 0.5);  // just below: the row before
+            ASSERT_NO_FATAL_FAILURE(expectRowAt(chain, r.t));        // on the threshold: that row
+            ASSERT_NO_FATAL_FAILURE(expectRowAt(chain, r.t + 2.5));  // between: the lower row
+            ASSERT_NO_FATAL_FAILURE(expectRowAt(chain, r.t - 0.5));  // just below: the row before
         }
-        expectRowAt(chain, 150);  // above the last row
-        expectRowAt(chain, 4);    // below 5: nothing written
+        ASSERT_NO_FATAL_FAILURE(expectRowAt(chain, 150));  // above the last row
+        ASSERT_NO_FATAL_FAILURE(expectRowAt(chain, 4));    // below 5: nothing written
     }
 }
 

@@ -7,7 +7,8 @@
 //   - it completed or threw CalculationFailure, nothing else;
 //   - it changed only fields the handler writes;
 //   - every text it changed is a number with at most 15 significant digits, unless it is one of
-//     the texts the rules allow there (warnings, plate designation, clock caption, copied texts);
+//     the texts the window writes there instead of a number (warnings, plate designation, clock
+//     caption, copied texts);
 //   - a failed press changed nothing after the statement the failure names, and a field it
 //     names as unreadable indeed holds no number.
 // The run is seeded and repeatable; HEATCALC_STRESS_SEED overrides the seed.
@@ -101,7 +102,7 @@ std::string show(std::string_view t)
     return out + "\"";
 }
 
-struct HandlerSpec {
+struct Handler {
     std::string_view name;
     // The fields the handler's statements write, in statement order; a field written by a run of
     // table rows or by repeated tests stands where its first such statement stands.
@@ -121,7 +122,7 @@ struct ThresholdRule {
     bool valueAfterPress;    // the press writes the work field before the tests read it
 };
 
-// Checks the new text of a field whose text the rules allow to be other than a number. Returns
+// Checks the new text of a field the window may fill with a text other than a number. Returns
 // nullopt when the field is an ordinary numeric result, otherwise an error text (empty: fine).
 using SpecialCheck = std::function<std::optional<std::string>(const Window&, std::string_view handler, std::string_view key,
                                                               const Snapshot& before, const Snapshot& after)>;
@@ -129,7 +130,7 @@ using SpecialCheck = std::function<std::optional<std::string>(const Window&, std
 struct Window {
     std::string_view name;
     std::function<std::unique_ptr<FormModel>()> make;
-    std::vector<HandlerSpec> handlers;
+    std::vector<Handler> handlers;
     int presses = 0;
     std::vector<std::string> thresholds;  // the window's table keys and list items
     SpecialCheck special;
@@ -148,7 +149,7 @@ struct Window {
 void describe(Window& w)
 {
     std::set<std::string, std::less<>> written;
-    for (const HandlerSpec& h : w.handlers)
+    for (const Handler& h : w.handlers)
         for (std::string_view k : h.writes)
             written.emplace(k);
     const FormDesign& d = w.make()->design();
@@ -302,7 +303,7 @@ std::string describeFields(const Window& w, const Snapshot& before)
     return out.str();
 }
 
-void checkPress(const Window& w, const HandlerSpec& h, const Snapshot& before, const Snapshot& after,
+void checkPress(const Window& w, const Handler& h, const Snapshot& before, const Snapshot& after,
                 const std::optional<CalculationFailure>& failure, Stats& stats, const std::string& context)
 {
     std::map<std::string_view, std::size_t> firstPos;
@@ -375,7 +376,7 @@ void stress(Window& w, Rng& rng)
     for (int n = 0; n < presses; ++n) {
         if (percent(rng) == 0 && percent(rng) < 20)
             model = w.make();  // a window opened afresh: work fields hold their design texts again
-        const HandlerSpec& h = w.handlers[whichHandler(rng)];
+        const Handler& h = w.handlers[whichHandler(rng)];
         // A few edits: mostly inputs and lists, sometimes work fields and results.
         const int p = percent(rng);
         const int edits = p < 45 ? 0 : p < 75 ? 1 : p < 92 ? 2 : 5;
@@ -441,14 +442,14 @@ void stress(Window& w, Rng& rng)
 
     std::ostringstream summary;
     summary << w.name << ": " << presses << " presses;";
-    for (const HandlerSpec& h : w.handlers)
+    for (const Handler& h : w.handlers)
         summary << ' ' << h.name << ' ' << stats.completed[std::string(h.name)] << '/' << stats.failed[std::string(h.name)];
     summary << "; at the 0.1 threshold " << stats.atThreshold;
     std::printf("[ stress   ] %s\n", summary.str().c_str());
     EXPECT_EQ(stats.errors, 0) << summary.str();
 
     // The generator reaches both ends of every handler that computes.
-    for (const HandlerSpec& h : w.handlers) {
+    for (const Handler& h : w.handlers) {
         EXPECT_GT(stats.completed[std::string(h.name)], 0) << w.name << "." << h.name << " never completed";
         if (h.name.find("Command") != std::string_view::npos && !h.writes.empty()) {
             EXPECT_GT(stats.failed[std::string(h.name)], 0) << w.name << "." << h.name << " never failed";

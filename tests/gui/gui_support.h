@@ -52,44 +52,53 @@ inline QString widgetText(heatcalc::ui::FormWidget* form, const char* key)
     return {};
 }
 
-// Types into a field as the user does: select all, then the keys.
-inline void typeInto(heatcalc::ui::FormWidget* form, const char* key, const QString& text)
+// Types into a field as the user does: select all, then the keys. False when the window has no
+// such field.
+[[nodiscard]] inline bool typeInto(heatcalc::ui::FormWidget* form, const char* key, const QString& text)
 {
     QWidget* w = form->control(key);
     if (auto* combo = qobject_cast<QComboBox*>(w))
         w = combo->lineEdit();
     auto* edit = qobject_cast<QLineEdit*>(w);
-    QVERIFY(edit);
+    if (!edit)
+        return false;
     edit->setFocus();
     edit->selectAll();
     if (text.isEmpty())
         QTest::keyClick(edit, Qt::Key_Backspace);
     else
         QTest::keyClicks(edit, text);
+    return true;
 }
 
-inline void click(heatcalc::ui::FormWidget* form, const char* key)
+// Clicks a button with the mouse. False when the window shows no such control.
+[[nodiscard]] inline bool click(heatcalc::ui::FormWidget* form, const char* key)
 {
     QWidget* w = form->control(key);
-    QVERIFY(w);
+    if (!w)
+        return false;
     QTest::mouseClick(w, Qt::LeftButton);
+    return true;
 }
 
-// Picks a list item as the user does with the keys: Alt+Down opens the list, Home and Down walk
-// to the item, Enter picks it.
-inline void pick(heatcalc::ui::FormWidget* form, const char* key, const QString& item)
+// Picks a list item as the user does with the keys: Alt+Down opens the list, the arrow keys move to the
+// item, Enter picks it. False when there is no such list or item, or the list did not pick it.
+[[nodiscard]] inline bool pick(heatcalc::ui::FormWidget* form, const char* key, const QString& item)
 {
     auto* combo = qobject_cast<QComboBox*>(form->control(key));
-    QVERIFY(combo);
-    const int index = combo->findText(item);
-    QVERIFY(index >= 0);
-    combo->setFocus();
-    QTest::keyClick(combo, Qt::Key_Down, Qt::AltModifier);
+    if (!combo)
+        return false;
+    const int index = combo->findText(item, Qt::MatchExactly);
+    if (index < 0)
+        return false;
+    QWidget* field = combo->lineEdit() ? static_cast<QWidget*>(combo->lineEdit()) : combo;
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_Down, Qt::AltModifier);
     QAbstractItemView* list = combo->view();
-    QVERIFY(list->isVisible());
-    QTest::keyClick(list, Qt::Key_Home);
-    for (int i = 0; i < index; ++i)
-        QTest::keyClick(list, Qt::Key_Down);
+    if (!list->isVisible())
+        return false;
+    for (int step = 0; step <= combo->count() && list->currentIndex().row() != index; ++step)
+        QTest::keyClick(list, list->currentIndex().row() < index ? Qt::Key_Down : Qt::Key_Up);
     QTest::keyClick(list, Qt::Key_Return);
-    QVERIFY(!list->isVisible());
+    return !list->isVisible() && combo->currentIndex() == index && combo->currentText() == item;
 }

@@ -1,12 +1,15 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTimer>
+
+#include <algorithm>
 
 #include "gui_support.h"
 
@@ -42,8 +45,7 @@ private slots:
         heatcalc::ui::setHelpOpener([](const std::string&) { return false; });
     }
     void startsWithCaptionClientSizeAndMenus();
-    void menuItemsCaptionsAndShortcuts();
-    void inertItemsDoNothing();
+    void menuItemsCaptionsShortcutsAndActions();
     void oneInstancePerKind();
     void closingDiscardsTheTexts();
     void arrangeWithNoneAndSeveral();
@@ -68,48 +70,126 @@ void MainWindowTest::startsWithCaptionClientSizeAndMenus()
     QVERIFY(w.area()->subWindowList().isEmpty());
 }
 
-void MainWindowTest::menuItemsCaptionsAndShortcuts()
-{
-    MDIForm1 w;
-    const QList<QAction*> tops = w.menuBar()->actions();
-    QStringList topCaptions;
-    for (QAction* a : tops)
-        topCaptions << a->text();
-    QCOMPARE(topCaptions, (QStringList{"换热器选型(&F)", "其他计算", "查表", "窗口(&W)", "帮助(&h)"}));
+namespace {
 
-    const QList<std::tuple<const char*, QString, QKeySequence>> items{
-        {"MenuNew", "板式换热器(&N)", QKeySequence("Ctrl+A")},   {"MenuOpen", "管式换热器(&O)", QKeySequence("Ctrl+B")},
-        {"MenuSave", "烟道换热器(&S)", QKeySequence("Ctrl+C")},  {"MenuSp0", "高温汽水换热器(&C)", QKeySequence("Ctrl+D")},
-        {"MenuExit", "换热机组(&X)", QKeySequence("Ctrl+E")},    {"LIUSU", "管道流速计算", QKeySequence("Ctrl+F")},
-        {"ZHONGLIANG", "材料重量计算", QKeySequence("Ctrl+G")},  {"mupai", "母排载流表", QKeySequence("Ctrl+H")},
-        {"DIANYUANXIAN", "电源线载流表", QKeySequence("Ctrl+I")}, {"SHUIXING", "水的物理特性表", QKeySequence("Ctrl+J")},
-        {"MenuCascade", "层叠(&C)", QKeySequence(Qt::Key_F2)},   {"MenuHorizontal", "水平排列(&H)", QKeySequence(Qt::Key_F4)},
-        {"MenuVertical", "垂直排列(&V)", QKeySequence(Qt::Key_F5)}, {"wwww", "网址", QKeySequence(Qt::Key_Delete)},
-        {"MenuAbout", "系统介绍(&A)", QKeySequence(Qt::Key_F1)},
-    };
-    int count = 0;
-    for (QAction* top : tops)
-        count += static_cast<int>(top->menu()->actions().size());
-    QCOMPARE(count, 15);
-    for (const auto& [name, caption, shortcut] : items) {
-        QAction* a = menuAction(w, name);
-        QVERIFY2(a, name);
-        QCOMPARE(a->text(), caption);
-        QCOMPARE(a->shortcut(), shortcut);
-        QVERIFY(a->isEnabled() && a->isVisible() && !a->isCheckable());
+// What choosing a menu item does.
+enum class Effect { Nothing, Opens, Cascades, TilesHorizontally, TilesVertically, StartsWebPage, OpensHelp };
+
+struct MenuItemCase {
+    const char* name;
+    const char* menu;
+    const char* caption;
+    QKeySequence shortcut;
+    Effect effect;
+    ChildKind opens = ChildKind::Fo;
+};
+
+}  // namespace
+
+void MainWindowTest::menuItemsCaptionsShortcutsAndActions()
+{
+    {
+        MDIForm1 w;
+        QStringList topCaptions;
+        int count = 0;
+        for (QAction* a : w.menuBar()->actions()) {
+            topCaptions << a->text();
+            count += static_cast<int>(a->menu()->actions().size());
+        }
+        QCOMPARE(topCaptions, (QStringList{"换热器选型(&F)", "其他计算", "查表", "窗口(&W)", "帮助(&h)"}));
+        QCOMPARE(count, 15);
     }
-}
 
-void MainWindowTest::inertItemsDoNothing()
-{
-    MDIForm1 w;
-    w.show();
-    for (const char* name : {"MenuSave", "MenuSp0", "LIUSU", "SHUIXING"})
-        menuAction(w, name)->trigger();
-    QVERIFY(w.area()->subWindowList().isEmpty());
-    for (const char* keys : {"Ctrl+C", "Ctrl+D", "Ctrl+F", "Ctrl+J"})
-        QTest::keySequence(&w, QKeySequence(QString::fromLatin1(keys)));
-    QVERIFY(w.area()->subWindowList().isEmpty());
+    const QList<MenuItemCase> items{
+        {"MenuNew", "MenuFile", "板式换热器(&N)", QKeySequence("Ctrl+A"), Effect::Opens, ChildKind::Fo},
+        {"MenuOpen", "MenuFile", "管式换热器(&O)", QKeySequence("Ctrl+B"), Effect::Opens, ChildKind::Fo23},
+        {"MenuSave", "MenuFile", "烟道换热器(&S)", QKeySequence("Ctrl+C"), Effect::Nothing},
+        {"MenuSp0", "MenuFile", "高温汽水换热器(&C)", QKeySequence("Ctrl+D"), Effect::Nothing},
+        {"MenuExit", "MenuFile", "换热机组(&X)", QKeySequence("Ctrl+E"), Effect::Opens, ChildKind::Form1},
+        {"LIUSU", "QITAJISUAN", "管道流速计算", QKeySequence("Ctrl+F"), Effect::Nothing},
+        {"ZHONGLIANG", "QITAJISUAN", "材料重量计算", QKeySequence("Ctrl+G"), Effect::Opens, ChildKind::Form2},
+        {"mupai", "CABIAO", "母排载流表", QKeySequence("Ctrl+H"), Effect::Opens, ChildKind::Form4},
+        {"DIANYUANXIAN", "CABIAO", "电源线载流表", QKeySequence("Ctrl+I"), Effect::Opens, ChildKind::Form3},
+        {"SHUIXING", "CABIAO", "水的物理特性表", QKeySequence("Ctrl+J"), Effect::Nothing},
+        {"MenuCascade", "MenuWindows", "层叠(&C)", QKeySequence(Qt::Key_F2), Effect::Cascades},
+        {"MenuHorizontal", "MenuWindows", "水平排列(&H)", QKeySequence(Qt::Key_F4), Effect::TilesHorizontally},
+        {"MenuVertical", "MenuWindows", "垂直排列(&V)", QKeySequence(Qt::Key_F5), Effect::TilesVertically},
+        {"wwww", "MenuHelp", "网址", QKeySequence(Qt::Key_Delete), Effect::StartsWebPage},
+        {"MenuAbout", "MenuHelp", "系统介绍(&A)", QKeySequence(Qt::Key_F1), Effect::OpensHelp},
+    };
+    for (const MenuItemCase& item : items) {
+        QStringList started;
+        QStringList helpFiles;
+        heatcalc::ui::setLauncher([&](const QString& command) {
+            started << command;
+            return true;
+        });
+        heatcalc::ui::setHelpOpener([&](const std::string& file) {
+            helpFiles << QString::fromStdString(file);
+            return true;
+        });
+        // The help file lies in the working folder, so that the help command hands it over.
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        const WorkingFolder inFolder(folder.path());
+        QFile help(QString::fromLatin1(MDIForm1::HelpFile));
+        QVERIFY(help.open(QIODevice::WriteOnly));
+        help.close();
+        const QString helpPath = QFileInfo(help).absoluteFilePath();
+
+        MDIForm1 w;
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+
+        QAction* a = menuAction(w, item.name);
+        QVERIFY2(a, item.name);
+        QCOMPARE(a->text(), QString::fromUtf8(item.caption));
+        QCOMPARE(a->shortcut(), item.shortcut);
+        QCOMPARE(a->parent()->objectName(), QString::fromLatin1(item.menu));
+
+        // The arranging items get two windows out of place to arrange.
+        const bool arranges = item.effect == Effect::Cascades || item.effect == Effect::TilesHorizontally ||
+                              item.effect == Effect::TilesVertically;
+        if (arranges) {
+            w.ShowChildForm(ChildKind::Form3);
+            w.ShowChildForm(ChildKind::Form4);
+            w.childWindow(ChildKind::Form3)->move(37, 23);
+            w.childWindow(ChildKind::Form4)->move(11, 50);
+        }
+        QTest::keySequence(&w, item.shortcut);
+
+        const auto windows = w.area()->subWindowList();
+        QList<QPoint> places;
+        for (QMdiSubWindow* s : windows)
+            places << s->pos();
+        const QString what = QString::fromLatin1(item.name);
+        switch (item.effect) {
+        case Effect::Nothing:
+        case Effect::StartsWebPage:
+        case Effect::OpensHelp:
+            QVERIFY2(windows.isEmpty(), qPrintable(what));
+            break;
+        case Effect::Opens:
+            QVERIFY2(w.childWindow(item.opens), qPrintable(what));
+            QCOMPARE(windows.size(), 1);
+            break;
+        case Effect::Cascades:
+            QVERIFY2(places.contains(QPoint(0, 0)), qPrintable(what));
+            QVERIFY2(std::any_of(places.begin(), places.end(), [](QPoint p) { return p.x() > 0 && p.x() == p.y(); }),
+                     qPrintable(what));
+            break;
+        case Effect::TilesHorizontally:
+            QVERIFY2(places[0].x() == 0 && places[1].x() == 0 && places[0].y() != places[1].y(), qPrintable(what));
+            break;
+        case Effect::TilesVertically:
+            QVERIFY2(places[0].y() == 0 && places[1].y() == 0 && places[0].x() != places[1].x(), qPrintable(what));
+            break;
+        }
+        QCOMPARE(started, item.effect == Effect::StartsWebPage ? QStringList{QString::fromLatin1(MDIForm1::WebPageAddress)}
+                                                                : QStringList{});
+        QCOMPARE(helpFiles, item.effect == Effect::OpensHelp ? QStringList{helpPath} : QStringList{});
+    }
 }
 
 void MainWindowTest::oneInstancePerKind()
@@ -119,7 +199,7 @@ void MainWindowTest::oneInstancePerKind()
     menuAction(w, "ZHONGLIANG")->trigger();
     auto* first = w.childWindow(ChildKind::Form2);
     QVERIFY(first);
-    typeInto(formOf(first), "Text1", QStringLiteral("0.5"));
+    QVERIFY(typeInto(formOf(first), "Text1", QStringLiteral("0.5")));
     menuAction(w, "ZHONGLIANG")->trigger();
     QCOMPARE(w.childWindow(ChildKind::Form2), first);
     QCOMPARE(w.area()->subWindowList().size(), 1);
@@ -133,7 +213,7 @@ void MainWindowTest::closingDiscardsTheTexts()
     w.show();
     w.ShowChildForm(ChildKind::Form2);
     auto* form = formOf(w.childWindow(ChildKind::Form2));
-    typeInto(form, "Text1", QStringLiteral("7"));
+    QVERIFY(typeInto(form, "Text1", QStringLiteral("7")));
     QCOMPARE(form->model().text("Text1"), std::string("7"));
     w.childWindow(ChildKind::Form2)->close();
     QTRY_VERIFY(!w.childWindow(ChildKind::Form2));
@@ -304,13 +384,13 @@ void MainWindowTest::closingTheMainWindowClosesAnOpenFailureMessage()
     });
     guard.start(3000);
     // No material chosen: the press fails and the message box is shown.
-    click(form, "Command1");
+    QVERIFY(click(form, "Command1"));
     QPointer<QMessageBox> message = form->findChild<QMessageBox*>();
     QVERIFY(message);
     QTRY_VERIFY(message->isVisible());
     QVERIFY(message->text().contains(QStringLiteral("材质选择")));
     // A second failure of the same window replaces the message.
-    click(form, "Command1");
+    QVERIFY(click(form, "Command1"));
     QTRY_VERIFY(!message);
     message = form->findChild<QMessageBox*>();
     QVERIFY(message && message->isVisible());
@@ -358,18 +438,18 @@ void MainWindowTest::weightWindowComputesThroughTheWidgets()
     QCOMPARE(widgetText(form, "Combo1"), QStringLiteral("请选择材质"));
     QCOMPARE(QApplication::focusWidget(), form->control("Text1"));
 
-    pick(form, "Combo1", QStringLiteral("工业纯铝"));
-    click(form, "Command1");
-    click(form, "Command2");
-    click(form, "Command3");
+    QVERIFY(pick(form, "Combo1", QStringLiteral("工业纯铝")));
+    QVERIFY(click(form, "Command1"));
+    QVERIFY(click(form, "Command2"));
+    QVERIFY(click(form, "Command3"));
     QCOMPARE(widgetText(form, "Text18"), QStringLiteral("0.17898"));
     QCOMPARE(widgetText(form, "Text5"), QStringLiteral("7.275537"));
     QCOMPARE(widgetText(form, "Text10"), QStringLiteral("0.76797335"));
     QCOMPARE(widgetText(form, "Text16"), QStringLiteral("8.13"));
 
-    typeInto(form, "Text1", QStringLiteral("-0.019"));
-    pick(form, "Combo1", QStringLiteral("铸材"));
-    click(form, "Command1");
+    QVERIFY(typeInto(form, "Text1", QStringLiteral("-0.019")));
+    QVERIFY(pick(form, "Combo1", QStringLiteral("铸材")));
+    QVERIFY(click(form, "Command1"));
     QCOMPARE(widgetText(form, "Text5"), QStringLiteral("-21.074895"));
 }
 
@@ -380,15 +460,15 @@ void MainWindowTest::failedPressIsReportedAndKeepsTheFields()
     w.show();
     w.ShowChildForm(ChildKind::Form2);
     auto* form = formOf(w.childWindow(ChildKind::Form2));
-    click(form, "Command1");
+    QVERIFY(click(form, "Command1"));
     QCOMPARE(log.entries.size(), 1);
     QCOMPARE(log.entries[0].owner, form);
     QVERIFY(log.entries[0].text.contains(QStringLiteral("材质选择")));
     QCOMPARE(widgetText(form, "Text18"), QStringLiteral("0.17898"));
     QCOMPARE(widgetText(form, "Text5"), QStringLiteral("0"));
 
-    typeInto(form, "Text12", QStringLiteral("abc"));
-    click(form, "Command3");
+    QVERIFY(typeInto(form, "Text12", QStringLiteral("abc")));
+    QVERIFY(click(form, "Command3"));
     QCOMPARE(log.entries.size(), 2);
     QCOMPARE(log.entries[1].text, QStringLiteral("「长」不是数字。"));
     QVERIFY(w.isVisible());

@@ -60,11 +60,11 @@ void TubeAndUnitWindowsTest::tubePressUpdatesTheWidgetsAndInertButtonsChangeNoth
         return texts;
     };
     const QStringList fresh = snapshot();
-    click(tube, "Command3");
-    click(tube, "Command6");
+    QVERIFY(click(tube, "Command3"));
+    QVERIFY(click(tube, "Command6"));
     QCOMPARE(snapshot(), fresh);
 
-    click(tube, "Command1");
+    QVERIFY(click(tube, "Command1"));
     QCOMPARE(widgetText(tube, "Text7"), QStringLiteral("1.22835032551284"));
     QCOMPARE(widgetText(tube, "Text13"), QStringLiteral("9.9"));
     QCOMPARE(widgetText(tube, "Text19"), QStringLiteral("75.0"));
@@ -72,8 +72,8 @@ void TubeAndUnitWindowsTest::tubePressUpdatesTheWidgetsAndInertButtonsChangeNoth
     QCOMPARE(widgetText(tube, "Text46"), QStringLiteral("0.00739349594824167"));
     QCOMPARE(widgetText(tube, "Text20"), QStringLiteral("0"));
     const QStringList computed = snapshot();
-    click(tube, "Command3");
-    click(tube, "Command6");
+    QVERIFY(click(tube, "Command3"));
+    QVERIFY(click(tube, "Command6"));
     QCOMPARE(snapshot(), computed);
     QTest::qWait(1100);
     QCOMPARE(qobject_cast<QLabel*>(tube->control("Label1"))->text(), QStringLiteral("Label1"));
@@ -97,17 +97,17 @@ void TubeAndUnitWindowsTest::unitWindowOpensWithItsDesignTexts()
 void TubeAndUnitWindowsTest::unitPumpCountChangesNothingUntilThePress()
 {
     auto* unit = open("Ctrl+E", ChildKind::Form1);
-    pick(unit, "Combo2", QStringLiteral("02"));
+    QVERIFY(pick(unit, "Combo2", QStringLiteral("02")));
     QCOMPARE(widgetText(unit, "Combo2"), QStringLiteral("02"));
     QCOMPARE(widgetText(unit, "Text5"), QStringLiteral("0"));
-    click(unit, "Command1");
+    QVERIFY(click(unit, "Command1"));
     QCOMPARE(widgetText(unit, "Text5"), QStringLiteral("84"));
 }
 
 void TubeAndUnitWindowsTest::unitDoubleClickShowsTheCurrentResults()
 {
     auto* unit = open("Ctrl+E", ChildKind::Form1);
-    click(unit, "Command1");
+    QVERIFY(click(unit, "Command1"));
     QCOMPARE(widgetText(unit, "Text13"), QStringLiteral("1"));
     QCOMPARE(widgetText(unit, "Text14"), QStringLiteral("1"));
     // A double click is two presses in quick succession.

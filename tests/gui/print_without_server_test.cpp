@@ -54,7 +54,7 @@ void PrintWithoutServerTest::cleanup()
 
 QString PrintWithoutServerTest::silentServer()
 {
-    const QString path = home_.filePath("silent.sock");
+    QString path = home_.filePath("silent.sock");
     QFile::remove(path);
     silent_ = ::socket(AF_UNIX, SOCK_STREAM, 0);
     sockaddr_un address{};

@@ -106,22 +106,22 @@ void FailureMessagesTest::unlistedPlateNamesItsListAndValue()
     // Unequal series on a fresh window: the list's text picks no plate, so the plate area the
     // velocity step copies is never written. The message leads to the list, not to the button.
     enter(plate_, "Combo2", QStringLiteral("0.4"));
-    click(plate_, "Command4");
+    QVERIFY(click(plate_, "Command4"));
     const QString unequal = takeMessage();
     QCOMPARE(unequal, QStringLiteral("「不等截面板片选择」中没有「0.4」这一项，查不到对应的数据。请从列表中选择。"));
     QVERIFY(focusedAndSelected(plate_, "Combo2", QStringLiteral("0.4")));
 
     // Equal series after the area step: its channel work field stays empty the same way.
-    click(plate_, "Command1");
+    QVERIFY(click(plate_, "Command1"));
     QCOMPARE(log_->entries.size(), 0);
     enter(plate_, "Combo1", QStringLiteral("0.3"));
-    click(plate_, "Command3");
+    QVERIFY(click(plate_, "Command3"));
     QCOMPARE(takeMessage(), QStringLiteral("「等截面板片选择」中没有「0.3」这一项，查不到对应的数据。请从列表中选择。"));
     QVERIFY(focusedAndSelected(plate_, "Combo1", QStringLiteral("0.3")));
 
     // Retyping a listed plate goes on to the result.
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("0.5"));
-    click(plate_, "Command3");
+    QVERIFY(click(plate_, "Command3"));
     QCOMPARE(log_->entries.size(), 0);
     QCOMPARE(widgetText(plate_, "Text19"), QStringLiteral("22.3595066051178"));
 }
@@ -129,41 +129,41 @@ void FailureMessagesTest::unlistedPlateNamesItsListAndValue()
 void FailureMessagesTest::temperatureBelowThePropertyTableNamesTheFieldAndRange()
 {
     enter(plate_, "Text5", QStringLiteral("4"));
-    click(plate_, "Command1");
+    QVERIFY(click(plate_, "Command1"));
     QCOMPARE(log_->entries.size(), 0);  // the area step itself succeeds
     const QString expected =
         QStringLiteral("「2#回水温度」的「4」低于水的物理特性表的范围（5～130），查不到对应的数据。请改正后再按「换热面积计算」。");
-    click(plate_, "Command3");
+    QVERIFY(click(plate_, "Command3"));
     QCOMPARE(takeMessage(), expected);
     QVERIFY(focusedAndSelected(plate_, "Text5", QStringLiteral("4")));
-    click(plate_, "Command4");
+    QVERIFY(click(plate_, "Command4"));
     QCOMPARE(takeMessage(), expected);
     QVERIFY(focusedAndSelected(plate_, "Text5", QStringLiteral("4")));
 
     // Corrected but not yet recomputed: now pressing the area step again is what helps.
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("50"));
-    click(plate_, "Command3");
+    QVERIFY(click(plate_, "Command3"));
     QCOMPARE(takeMessage(), QStringLiteral("缺少前一步的计算结果。请先按「换热面积计算」。"));
     QCOMPARE(QApplication::focusWidget(), plate_->control("Command3"));
-    click(plate_, "Command1");
-    click(plate_, "Command3");
+    QVERIFY(click(plate_, "Command1"));
+    QVERIFY(click(plate_, "Command3"));
     QCOMPARE(log_->entries.size(), 0);
 }
 
 void FailureMessagesTest::pressureDropNamesTheVelocityStepOfItsOwnSeries()
 {
-    click(plate_, "Command5");
+    QVERIFY(click(plate_, "Command5"));
     QCOMPARE(takeMessage(), QStringLiteral("缺少前一步的计算结果。请先按「不截界面流速」。"));
     QCOMPARE(QApplication::focusWidget(), plate_->control("Command5"));  // no field to retype
-    click(plate_, "Command6");
+    QVERIFY(click(plate_, "Command6"));
     QCOMPARE(takeMessage(), QStringLiteral("缺少前一步的计算结果。请先按「等截面流速」。"));
 
     // Taking the named steps in order leads to the result.
-    click(plate_, "Command4");
+    QVERIFY(click(plate_, "Command4"));
     QCOMPARE(takeMessage(), QStringLiteral("缺少前一步的计算结果。请先按「换热面积计算」。"));
-    click(plate_, "Command1");
-    click(plate_, "Command4");
-    click(plate_, "Command5");
+    QVERIFY(click(plate_, "Command1"));
+    QVERIFY(click(plate_, "Command4"));
+    QVERIFY(click(plate_, "Command5"));
     QCOMPARE(log_->entries.size(), 0);
     QCOMPARE(widgetText(plate_, "Text27"), QStringLiteral("3180.7415533973"));
 }
@@ -171,12 +171,12 @@ void FailureMessagesTest::pressureDropNamesTheVelocityStepOfItsOwnSeries()
 void FailureMessagesTest::numberBeyondTheRangeIsSaidSo()
 {
     enter(plate_, "Text1", QStringLiteral("1e999"));
-    click(plate_, "Command1");
+    QVERIFY(click(plate_, "Command1"));
     QCOMPARE(takeMessage(), QStringLiteral("「换热面积」超出数值范围。"));
     QVERIFY(focusedAndSelected(plate_, "Text1", QStringLiteral("1e999")));
 
     enter(plate_, "Combo1", QStringLiteral("-1e400"));
-    click(plate_, "Command3");
+    QVERIFY(click(plate_, "Command3"));
     QCOMPARE(takeMessage(), QStringLiteral("「等截面板片选择」超出数值范围。"));
     QVERIFY(focusedAndSelected(plate_, "Combo1", QStringLiteral("-1e400")));
 }
@@ -184,19 +184,19 @@ void FailureMessagesTest::numberBeyondTheRangeIsSaidSo()
 void FailureMessagesTest::fieldsThatDoNotReadAreNamedByTheirCaptions()
 {
     enter(plate_, "Text6", QStringLiteral("5千"));
-    click(plate_, "Command1");
+    QVERIFY(click(plate_, "Command1"));
     QCOMPARE(takeMessage(), QStringLiteral("「传热系数」不是数字。"));
     QVERIFY(focusedAndSelected(plate_, "Text6", QStringLiteral("5千")));
 
     enter(plate_, "Text2", QString());
-    click(plate_, "Command1");
+    QVERIFY(click(plate_, "Command1"));
     QCOMPARE(takeMessage(), QStringLiteral("「1#供水温度」不是数字。"));
     QVERIFY(focusedAndSelected(plate_, "Text2", QString()));
 
     // A result that cannot be computed names the result; the focus stays on the button.
     enter(plate_, "Text2", QStringLiteral("60"));
     enter(plate_, "Text6", QStringLiteral("5000"));
-    click(plate_, "Command1");
+    QVERIFY(click(plate_, "Command1"));
     QCOMPARE(takeMessage(), QStringLiteral("计算「一次流量」时除数为零。"));
     QCOMPARE(QApplication::focusWidget(), plate_->control("Command1"));
 }
@@ -206,13 +206,13 @@ void FailureMessagesTest::weightWindowAsksForTheMaterial()
     QTest::keySequence(main_.get(), QKeySequence("Ctrl+G"));
     FormWidget* weight = formOf(main_->childWindow(ChildKind::Form2));
     QVERIFY(weight);
-    click(weight, "Command1");
+    QVERIFY(click(weight, "Command1"));
     QCOMPARE(takeMessage(), QStringLiteral("缺少前一步的计算结果。请先在「材质选择」中选择。"));
     QVERIFY(focusedAndSelected(weight, "Combo1", QStringLiteral("请选择材质")));
 
     // A field that does not read is named before the material the statement multiplies by last.
     enter(weight, "Text3", QStringLiteral("3米"));
-    click(weight, "Command1");
+    QVERIFY(click(weight, "Command1"));
     QCOMPARE(takeMessage(), QStringLiteral("「长度」不是数字。"));
     QVERIFY(focusedAndSelected(weight, "Text3", QStringLiteral("3米")));
 }
@@ -231,7 +231,7 @@ void FailureMessagesTest::focusSurvivesTheMessageBox()
     // Without a sink the message is a real message box; the user closes it with its button.
     log_.reset();
     enter(plate_, "Text1", QStringLiteral("x"));
-    click(plate_, "Command1");
+    QVERIFY(click(plate_, "Command1"));
     QMessageBox* box = nullptr;
     QTRY_VERIFY((box = visibleMessageBox()) != nullptr);
     const QString shown = box->text();

@@ -216,7 +216,7 @@ void KeysTest::failureMessageButtonIsChinese()
     FormWidget* plate = open(ChildKind::Fo);
     QStringList buttons;
     // The velocity before the area stops at a missing result; the real message box appears.
-    whileShown([&] { click(plate, "Command3"); }, [] { return visibleMessageBox(); },
+    whileShown([&] { QVERIFY(click(plate, "Command3")); }, [] { return visibleMessageBox(); },
                [&](QWidget* shown) {
                    auto* box = qobject_cast<QMessageBox*>(shown);
                    QVERIFY(box);
@@ -269,7 +269,7 @@ void KeysTest::enterPressesTheFocusedButton()
 
     // The keypad's Enter on the weight window's round-bar button; Enter in a field presses nothing.
     FormWidget* weight = open(ChildKind::Form2);
-    pick(weight, "Combo1", QStringLiteral("铸钢"));
+    QVERIFY(pick(weight, "Combo1", QStringLiteral("铸钢")));
     focusField(ChildKind::Form2, "Text8");
     key(Qt::Key_Return);
     QCOMPARE(widgetText(weight, "Text10"), QStringLiteral("0"));

@@ -56,11 +56,11 @@ void PrintTest::printsOneImageOfTheClientArea()
     WarningLog log;
     PlateUnderTest t;
     QVERIFY(t.open());
-    click(t.plate, "Command1");
+    QVERIFY(click(t.plate, "Command1"));
     const auto before = t.texts();
 
     QSignalSpy done(t.printer, &heatcalc::ui::DocumentPrinter::finished);
-    click(t.plate, "Command2");
+    QVERIFY(click(t.plate, "Command2"));
     QVERIFY(done.wait(15000));
     QVERIFY2(log.entries.isEmpty(), qPrintable(log.entries.value(0).text));
     QVERIFY2(done[0][0].toInt() > 0, "the server gave the job no number");
@@ -103,10 +103,10 @@ void PrintTest::refusedJobIsReportedWithTheServersReason()
     WarningLog log;
     PlateUnderTest t;
     QVERIFY(t.open());
-    click(t.plate, "Command1");
+    QVERIFY(click(t.plate, "Command1"));
     const auto before = t.texts();
     QSignalSpy done(t.printer, &heatcalc::ui::DocumentPrinter::finished);
-    click(t.plate, "Command2");
+    QVERIFY(click(t.plate, "Command2"));
     QVERIFY(done.wait(15000));
     QCOMPARE(done[0][0].toInt(), 0);
     QCOMPARE(log.entries.size(), 1);
@@ -128,10 +128,10 @@ void PrintTest::noDefaultDestination()
     WarningLog log;
     PlateUnderTest t;
     QVERIFY(t.open());
-    click(t.plate, "Command1");
+    QVERIFY(click(t.plate, "Command1"));
     const auto before = t.texts();
     QSignalSpy done(t.printer, &heatcalc::ui::DocumentPrinter::finished);
-    click(t.plate, "Command2");
+    QVERIFY(click(t.plate, "Command2"));
     QVERIFY(done.wait(15000));
     QCOMPARE(log.entries.size(), 1);
     QCOMPARE(log.entries[0].text, QStringLiteral("打印失败：没有默认打印机。"));

@@ -74,10 +74,10 @@ void PrintWithoutServerTest::unreachableServerIsNamed()
     WarningLog log;
     PlateUnderTest t;
     QVERIFY(t.open());
-    click(t.plate, "Command1");
+    QVERIFY(click(t.plate, "Command1"));
     const auto before = t.texts();
     QSignalSpy done(t.printer, &heatcalc::ui::DocumentPrinter::finished);
-    click(t.plate, "Command2");
+    QVERIFY(click(t.plate, "Command2"));
     QVERIFY(done.wait(5000));
     QCOMPARE(log.entries.size(), 1);
     QCOMPARE(log.entries[0].owner, t.plate);
@@ -101,7 +101,7 @@ void PrintWithoutServerTest::silentServerTimesOutWhileTheWindowKeepsWorking()
     WarningLog log;
     PlateUnderTest t;
     QVERIFY(t.open());
-    click(t.plate, "Command1");
+    QVERIFY(click(t.plate, "Command1"));
     const auto before = t.texts();
     auto* clock = qobject_cast<QLabel*>(t.plate->control("Label1"));
     const QString clockBefore = clock->text();
@@ -110,11 +110,11 @@ void PrintWithoutServerTest::silentServerTimesOutWhileTheWindowKeepsWorking()
     StallMeter stalls;
     QElapsedTimer took;
     took.start();
-    click(t.plate, "Command2");
+    QVERIFY(click(t.plate, "Command2"));
     QVERIFY(!t.printButton()->isEnabled());
     QCOMPARE(t.plate->cursor().shape(), Qt::BusyCursor);
     // A second press on the disabled button starts nothing.
-    click(t.plate, "Command2");
+    QVERIFY(click(t.plate, "Command2"));
     QVERIFY(done.wait(timeoutMs + 4000));
     const qint64 elapsed = took.elapsed();
     const qint64 longestStall = stalls.longestMs();
@@ -141,7 +141,7 @@ void PrintWithoutServerTest::closingTheWindowDuringAPrintCancelsIt()
     WarningLog log;
     PlateUnderTest t;
     QVERIFY(t.open());
-    click(t.plate, "Command2");
+    QVERIFY(click(t.plate, "Command2"));
     QVERIFY(!t.printButton()->isEnabled());
     QTest::qWait(100);
     QVERIFY(t.main->childWindow(heatcalc::ChildKind::Fo)->close());

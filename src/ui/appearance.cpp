@@ -9,9 +9,9 @@ QFont designFont(const Font& font, const QFont& windowDefault)
 {
     QFont f = windowDefault;
     if (font.face == FontFace::SongTi)
-        f.setFamilies({QStringLiteral("SimSun"), QStringLiteral("Noto Serif CJK SC"), QStringLiteral("AR PL UMing CN")});
+        f.setFamilies({QStringLiteral("SimSun"), QStringLiteral("AR PL UMing CN"), QStringLiteral("Noto Serif CJK SC")});
     else if (font.face == FontFace::HeiTi)
-        f.setFamilies({QStringLiteral("SimHei"), QStringLiteral("Noto Sans CJK SC"), QStringLiteral("WenQuanYi Zen Hei")});
+        f.setFamilies({QStringLiteral("SimHei"), QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("Noto Sans CJK SC")});
     if (font.points > 0)
         f.setPointSizeF(font.points);
     f.setBold(font.bold);

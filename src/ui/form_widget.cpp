@@ -26,7 +26,8 @@ QString qs(std::string_view s)
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
-// A decorative line; it takes no clicks and paints nothing else.
+// A decorative line; it takes no clicks and paints nothing else. Where a caption's characters
+// would touch it, it leaves a gap.
 class LineWidget : public QWidget {
 public:
     LineWidget(QPoint from, QPoint to, int penWidth, QWidget* parent)
@@ -40,10 +41,22 @@ public:
         to_ -= box.topLeft();
     }
 
+    // The pixels the line covers, in its parent's coordinates.
+    QRect stroke() const
+    {
+        const int half = pen_ / 2;
+        return QRect(from_ + pos(), to_ + pos()).normalized().adjusted(-half, -half, half, half);
+    }
+
+    // Leaves the part of the line inside the rectangle (parent's coordinates) unpainted.
+    void leaveGap(const QRect& area) { gaps_ += area.translated(-pos()); }
+
 protected:
     void paintEvent(QPaintEvent*) override
     {
         QPainter p(this);
+        if (!gaps_.isEmpty())
+            p.setClipRegion(QRegion(rect()).subtracted(gaps_));
         p.setPen(QPen(palette().color(QPalette::WindowText), pen_, Qt::SolidLine, Qt::SquareCap));
         p.drawLine(from_, to_);
     }
@@ -51,12 +64,86 @@ protected:
 private:
     QPoint from_, to_;
     int pen_;
+    QRegion gaps_;
+};
+
+// A character of a caption where the renderer draws it: its cell (the advance by the height from
+// the line's top to the foot of the font's descenders) and the baseline point it is drawn at.
+struct PlacedChar {
+    QChar c;
+    QRect cell;
+    QPoint origin;
+};
+
+// A frame as the design draws it: an etched border whose top edge runs through the middle of the
+// title, and the title at the top left with the border broken around it. The whole title is
+// always drawn: nothing is elided.
+class FrameBox : public QGroupBox {
+public:
+    using QGroupBox::QGroupBox;
+
+    // The title's characters, in the frame's coordinates.
+    std::vector<PlacedChar> titleLayout() const
+    {
+        const QFontMetrics fm = fontMetrics();
+        std::vector<PlacedChar> out;
+        int x = titleLeft();
+        for (const QChar c : title()) {
+            const int w = fm.horizontalAdvance(c);
+            out.push_back({c, QRect(x, 0, w, fm.height()), QPoint(x, fm.ascent())});
+            x += w;
+        }
+        return out;
+    }
+
+    // The four edges of the border, each two pixels wide, in the frame's coordinates.
+    QList<QRect> edges() const
+    {
+        const QRect b = border();
+        return {QRect(b.left(), b.top(), b.width(), 2), QRect(b.left(), b.bottom() - 1, b.width(), 2),
+                QRect(b.left(), b.top(), 2, b.height()), QRect(b.right() - 1, b.top(), 2, b.height())};
+    }
+
+    // Leaves the part of the border inside the rectangle (frame coordinates) unpainted.
+    void leaveGap(const QRect& area) { gaps_ += area; }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        QRegion clip = QRegion(rect()).subtracted(gaps_);
+        const std::vector<PlacedChar> chars = titleLayout();
+        if (!chars.empty())
+            clip -= QRect(chars.front().cell.left() - 2, 0, chars.back().cell.right() - chars.front().cell.left() + 5, fontMetrics().height());
+        p.setClipRegion(clip);
+        const QRect b = border();
+        p.setPen(palette().color(QPalette::Dark));
+        p.drawRect(b.adjusted(0, 0, -2, -2));
+        p.setPen(palette().color(QPalette::Light));
+        p.drawRect(b.adjusted(1, 1, -1, -1));
+        p.setClipping(false);
+        p.setFont(font());
+        p.setPen(palette().color(QPalette::WindowText));
+        for (const PlacedChar& pc : chars)
+            p.drawText(pc.origin, QString(pc.c));
+    }
+
+private:
+    int titleLeft() const { return fontMetrics().height() / 2; }
+    QRect border() const
+    {
+        const int top = fontMetrics().height() / 2 - 1;
+        return QRect(0, top, width(), height() - top);
+    }
+
+    QRegion gaps_;
 };
 
 // A caption laid out as on the design: characters a font size apart line by line, a blank half
 // as wide as a character, and the lines broken where the next character or word no longer fits.
 // The stand-in CJK fonts keep a much larger line gap than the designed font, which would push a
-// two-line caption out of its box; the caption keeps the designed spacing instead.
+// two-line caption out of its box; the caption keeps the designed spacing instead. The text may be
+// drawn a pixel or two off its place inside the box, to keep it clear of the rules around it.
 class CaptionLabel : public QLabel {
 public:
     using QLabel::QLabel;
@@ -64,24 +151,45 @@ public:
     // The height one line of this label's font needs.
     int lineStep() const { return em() + 1; }
 
+    void setShift(QPoint shift)
+    {
+        if (shift_ != shift) {
+            shift_ = shift;
+            update();
+        }
+    }
+
+    // Each character where it is drawn, blanks left out, in the label's coordinates, moved by the
+    // shift given.
+    std::vector<PlacedChar> layout(QPoint shift) const
+    {
+        const QFontMetrics fm = fontMetrics();
+        const int baseline = (em() * 7 + 4) / 8;
+        const int cellHeight = baseline + fm.descent();
+        std::vector<PlacedChar> out;
+        int y = shift.y();
+        for (const QString& line : lines()) {
+            int x = shift.x();
+            for (const QChar c : line) {
+                const int w = advance(c);
+                if (c != QLatin1Char(' '))
+                    out.push_back({c, QRect(x, y, w, cellHeight), QPoint(x, y + baseline)});
+                x += w;
+            }
+            y += lineStep();
+        }
+        return out;
+    }
+    std::vector<PlacedChar> layout() const { return layout(shift_); }
+
 protected:
     void paintEvent(QPaintEvent*) override
     {
         QPainter p(this);
         p.setFont(font());
         p.setPen(palette().color(QPalette::WindowText));
-        const int baseline = (em() * 7 + 4) / 8;
-        int y = 0;
-        for (const QString& line : lines()) {
-            int x = 0;
-            for (const QChar c : line) {
-                const int w = advance(c);
-                if (c != QLatin1Char(' '))
-                    p.drawText(x, y + baseline, QString(c));
-                x += w;
-            }
-            y += lineStep();
-        }
+        for (const PlacedChar& pc : layout())
+            p.drawText(pc.origin, QString(pc.c));
     }
 
 private:
@@ -124,7 +232,104 @@ private:
         }
         return out;
     }
+
+    QPoint shift_;
 };
+
+// The rectangle a character inks when drawn at its place, grown by a pixel on every side: a rule
+// inside it crosses or touches the character.
+QRect inkAround(const PlacedChar& pc, const QFontMetrics& fm)
+{
+    return fm.boundingRect(pc.c).translated(pc.origin).adjusted(-1, -1, 1, 1);
+}
+
+// A rule or frame edge, in the window's coordinates, with the widget that draws it.
+struct Rule {
+    QRect stroke;
+    QWidget* owner;
+};
+
+std::vector<Rule> rulesOf(QWidget* form, const std::map<std::string, QWidget*, std::less<>>& widgets)
+{
+    std::vector<Rule> rules;
+    for (const auto& [key, w] : widgets) {
+        if (auto* line = dynamic_cast<LineWidget*>(w)) {
+            const QPoint origin = line->parentWidget()->mapTo(form, QPoint(0, 0));
+            rules.push_back({line->stroke().translated(origin), line});
+        } else if (auto* frame = dynamic_cast<FrameBox*>(w)) {
+            const QPoint origin = frame->mapTo(form, QPoint(0, 0));
+            for (const QRect& edge : frame->edges())
+                rules.push_back({edge.translated(origin), frame});
+        }
+    }
+    return rules;
+}
+
+// Leaves a gap in the rule where it meets the area (window coordinates).
+void breakRule(QWidget* form, const Rule& rule, const QRect& area)
+{
+    if (auto* line = dynamic_cast<LineWidget*>(rule.owner))
+        line->leaveGap(area.translated(-line->parentWidget()->mapTo(form, QPoint(0, 0))));
+    else if (auto* frame = dynamic_cast<FrameBox*>(rule.owner))
+        frame->leaveGap(area.translated(-frame->mapTo(form, QPoint(0, 0))));
+}
+
+// Places a caption's text clear of every rule: where a rule would cross or touch a character, the
+// text moves by a pixel or two inside its box; where no such move clears it, the rule leaves a gap
+// around the characters it meets instead (as a frame's border does around its title). With
+// breakRules false, only the move is tried (a caption whose text changes as the window runs).
+void clearOfRules(QWidget* form, CaptionLabel* label, const std::vector<Rule>& rules, bool breakRules)
+{
+    const QPoint origin = label->mapTo(form, QPoint(0, 0));
+    const QFontMetrics fm = label->fontMetrics();
+    auto crossings = [&](QPoint shift) {
+        std::vector<std::pair<const Rule*, QRect>> out;
+        for (const PlacedChar& pc : label->layout(shift)) {
+            const QRect ink = inkAround(pc, fm).translated(origin);
+            for (const Rule& rule : rules)
+                if (rule.stroke.intersects(ink))
+                    out.emplace_back(&rule, ink);
+        }
+        return out;
+    };
+    auto inside = [&](QPoint shift) {
+        for (const PlacedChar& pc : label->layout(shift))
+            if (!label->rect().contains(pc.cell))
+                return false;
+        return true;
+    };
+    const auto atPlace = crossings(QPoint(0, 0));
+    if (atPlace.empty()) {
+        label->setShift(QPoint(0, 0));
+        return;
+    }
+    static const QPoint shifts[] = {{0, 1}, {0, -1}, {1, 0}, {-1, 0}, {0, 2}, {0, -2}, {2, 0}, {-2, 0},
+                                    {1, 1}, {-1, 1}, {1, -1}, {-1, -1}, {2, 1}, {-2, 1}, {2, -1}, {-2, -1},
+                                    {1, 2}, {-1, 2}, {1, -2}, {-1, -2}, {2, 2}, {-2, 2}, {2, -2}, {-2, -2}};
+    for (const QPoint shift : shifts) {
+        if (inside(shift) && crossings(shift).empty()) {
+            label->setShift(shift);
+            return;
+        }
+    }
+    label->setShift(QPoint(0, 0));
+    if (breakRules)
+        for (const auto& [rule, ink] : atPlace)
+            breakRule(form, *rule, ink);
+}
+
+// Frame titles stay where they are: a rule that crosses or touches one leaves a gap there.
+void clearTitleOfRules(QWidget* form, FrameBox* frame, const std::vector<Rule>& rules)
+{
+    const QPoint origin = frame->mapTo(form, QPoint(0, 0));
+    const QFontMetrics fm = frame->fontMetrics();
+    for (const PlacedChar& pc : frame->titleLayout()) {
+        const QRect ink = inkAround(pc, fm).translated(origin);
+        for (const Rule& rule : rules)
+            if (rule.owner != frame && rule.stroke.intersects(ink))
+                breakRule(form, rule, ink);
+    }
+}
 
 // Breaks a button caption onto as many lines as its width needs, as the caption of a narrow
 // button wraps.
@@ -160,6 +365,19 @@ void applyColours(QWidget* w, const Control& c, QPalette::ColorRole backRole, QP
 }
 
 }  // namespace
+
+QList<QRect> captionCells(const QWidget* widget)
+{
+    std::vector<PlacedChar> chars;
+    if (auto* caption = dynamic_cast<const CaptionLabel*>(widget))
+        chars = caption->layout();
+    else if (auto* frame = dynamic_cast<const FrameBox*>(widget))
+        chars = frame->titleLayout();
+    QList<QRect> cells;
+    for (const PlacedChar& pc : chars)
+        cells.append(pc.cell);
+    return cells;
+}
 
 FormWidget::FormWidget(std::unique_ptr<FormModel> model, QWidget* parent) : QWidget(parent), model_(std::move(model))
 {
@@ -221,7 +439,7 @@ void FormWidget::build()
         QWidget* w = nullptr;
         switch (c.kind) {
         case ControlKind::Frame: {
-            auto* box = new QGroupBox(text, parentWidget);
+            auto* box = new FrameBox(text, parentWidget);
             w = box;
             break;
         }
@@ -306,6 +524,14 @@ void FormWidget::build()
         QWidget::setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
     if (!tabOrder.empty())
         setFocusProxy(tabOrder.front().second);
+
+    const std::vector<Rule> rules = rulesOf(this, widgets_);
+    for (const auto& [key, w] : widgets_) {
+        if (auto* caption = dynamic_cast<CaptionLabel*>(w))
+            clearOfRules(this, caption, rules, true);
+        else if (auto* frame = dynamic_cast<FrameBox*>(w))
+            clearTitleOfRules(this, frame, rules);
+    }
 }
 
 void FormWidget::startTimers()
@@ -353,8 +579,11 @@ void FormWidget::refresh()
             if (combo->currentText() != t)
                 combo->setEditText(t);
         } else if (auto* label = qobject_cast<QLabel*>(w)) {
-            if (!label->property("pictureName").isValid() && label->text() != t)
+            if (!label->property("pictureName").isValid() && label->text() != t) {
                 label->setText(t);
+                if (auto* caption = dynamic_cast<CaptionLabel*>(label))
+                    clearOfRules(this, caption, rulesOf(this, widgets_), false);
+            }
         }
     }
 }

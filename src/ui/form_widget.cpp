@@ -4,6 +4,8 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QHash>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -67,11 +69,43 @@ private:
     QRegion gaps_;
 };
 
-// A character of a caption where the renderer draws it: its cell (the advance by the height from
-// the line's top to the foot of the font's descenders) and the baseline point it is drawn at.
+// The pixels a character inks when drawn at the origin in a font: the rows and columns of its
+// outline's coverage, the faint edge of the smoothing left out. Found once per font and character,
+// by drawing it, since the font's own glyph boxes are rounded outward by up to a pixel.
+QRect glyphInk(const QFont& font, QChar c)
+{
+    static QHash<QString, QRect> known;
+    QFont probe = font;
+    probe.setPixelSize(QFontInfo(font).pixelSize());
+    const QString key = probe.key() + c;
+    if (auto it = known.constFind(key); it != known.constEnd())
+        return *it;
+    const QRect box = QFontMetrics(probe).boundingRect(c).adjusted(-2, -2, 2, 2);
+    QImage image(box.size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setFont(probe);
+    p.setPen(Qt::black);
+    p.drawText(-box.topLeft(), QString(c));
+    p.end();
+    QRect ink;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(row[x]) >= 64)
+                ink |= QRect(x, y, 1, 1);
+    }
+    ink.translate(box.topLeft());
+    known.insert(key, ink);
+    return ink;
+}
+
+// A character of a caption where the renderer draws it: its cell (its advance wide, as high as its
+// ink reaches), the pixels it inks and the baseline point it is drawn at.
 struct PlacedChar {
     QChar c;
     QRect cell;
+    QRect ink;
     QPoint origin;
 };
 
@@ -90,7 +124,8 @@ public:
         int x = titleLeft();
         for (const QChar c : title()) {
             const int w = fm.horizontalAdvance(c);
-            out.push_back({c, QRect(x, 0, w, fm.height()), QPoint(x, fm.ascent())});
+            const QPoint origin(x, fm.ascent());
+            out.push_back({c, QRect(x, 0, w, fm.height()), glyphInk(font(), c).translated(origin), origin});
             x += w;
         }
         return out;
@@ -151,6 +186,15 @@ public:
     // The height one line of this label's font needs.
     int lineStep() const { return em() + 1; }
 
+    // The height the caption's text needs: a line's, or more where a character reaches lower.
+    int textHeight() const
+    {
+        int bottom = lineStep();
+        for (const PlacedChar& pc : layout(QPoint(0, 0)))
+            bottom = std::max(bottom, pc.cell.bottom() + 1);
+        return bottom;
+    }
+
     void setShift(QPoint shift)
     {
         if (shift_ != shift) {
@@ -164,16 +208,24 @@ public:
     std::vector<PlacedChar> layout(QPoint shift) const
     {
         const QFontMetrics fm = fontMetrics();
-        const int baseline = (em() * 7 + 4) / 8;
-        const int cellHeight = baseline + fm.descent();
+        const QStringList text = lines();
+        // The designed baseline, lowered where a character of the caption reaches higher (a bold
+        // character may), so that no character loses its top.
+        int baseline = (em() * 7 + 4) / 8;
+        for (const QString& line : text)
+            for (const QChar c : line)
+                if (c != QLatin1Char(' '))
+                    baseline = std::max(baseline, -glyphInk(font(), c).top());
         std::vector<PlacedChar> out;
         int y = shift.y();
-        for (const QString& line : lines()) {
+        for (const QString& line : text) {
             int x = shift.x();
             for (const QChar c : line) {
                 const int w = advance(c);
-                if (c != QLatin1Char(' '))
-                    out.push_back({c, QRect(x, y, w, cellHeight), QPoint(x, y + baseline)});
+                if (c != QLatin1Char(' ')) {
+                    const QRect ink = glyphInk(font(), c).translated(x, y + baseline);
+                    out.push_back({c, QRect(x, ink.top(), w, ink.height()), ink, QPoint(x, y + baseline)});
+                }
                 x += w;
             }
             y += lineStep();
@@ -238,9 +290,9 @@ private:
 
 // The rectangle a character inks when drawn at its place, grown by a pixel on every side: a rule
 // inside it crosses or touches the character.
-QRect inkAround(const PlacedChar& pc, const QFontMetrics& fm)
+QRect inkAround(const PlacedChar& pc)
 {
-    return fm.boundingRect(pc.c).translated(pc.origin).adjusted(-1, -1, 1, 1);
+    return pc.ink.adjusted(-1, -1, 1, 1);
 }
 
 // A rule or frame edge, in the window's coordinates, with the widget that draws it.
@@ -274,6 +326,32 @@ void breakRule(QWidget* form, const Rule& rule, const QRect& area)
         frame->leaveGap(area.translated(-frame->mapTo(form, QPoint(0, 0))));
 }
 
+// Each rule that meets characters of one caption leaves one gap, from the first of them to the
+// last, so that the caption's text stands in a single break of the rule.
+void gapRules(QWidget* form, const std::vector<std::pair<const Rule*, QRect>>& crossings)
+{
+    std::map<const Rule*, QRect> gaps;
+    for (const auto& [rule, ink] : crossings)
+        gaps[rule] |= ink;
+    // A stub of a few pixels left beside the gap would read as a stray mark: the gap takes it too.
+    const int stub = 4;
+    for (auto& [rule, gap] : gaps) {
+        const QRect& s = rule->stroke;
+        if (s.width() >= s.height()) {
+            if (gap.left() - s.left() < stub)
+                gap.setLeft(s.left());
+            if (s.right() - gap.right() < stub)
+                gap.setRight(s.right());
+        } else {
+            if (gap.top() - s.top() < stub)
+                gap.setTop(s.top());
+            if (s.bottom() - gap.bottom() < stub)
+                gap.setBottom(s.bottom());
+        }
+        breakRule(form, *rule, gap);
+    }
+}
+
 // Places a caption's text clear of every rule: where a rule would cross or touch a character, the
 // text moves by a pixel or two inside its box; where no such move clears it, the rule leaves a gap
 // around the characters it meets instead (as a frame's border does around its title). With
@@ -281,54 +359,64 @@ void breakRule(QWidget* form, const Rule& rule, const QRect& area)
 void clearOfRules(QWidget* form, CaptionLabel* label, const std::vector<Rule>& rules, bool breakRules)
 {
     const QPoint origin = label->mapTo(form, QPoint(0, 0));
-    const QFontMetrics fm = label->fontMetrics();
     auto crossings = [&](QPoint shift) {
         std::vector<std::pair<const Rule*, QRect>> out;
         for (const PlacedChar& pc : label->layout(shift)) {
-            const QRect ink = inkAround(pc, fm).translated(origin);
+            const QRect ink = inkAround(pc).translated(origin);
             for (const Rule& rule : rules)
                 if (rule.stroke.intersects(ink))
                     out.emplace_back(&rule, ink);
         }
         return out;
     };
-    auto inside = [&](QPoint shift) {
-        for (const PlacedChar& pc : label->layout(shift))
-            if (!label->rect().contains(pc.cell))
-                return false;
-        return true;
+    // The height the moved text takes, or -1 when it leaves its box; a one-line caption may grow
+    // downward by the pixels it moves.
+    const int room = label->wordWrap() ? label->height() : label->height() + 3;
+    auto reach = [&](QPoint shift) {
+        int bottom = 0;
+        for (const PlacedChar& pc : label->layout(shift)) {
+            if (pc.cell.left() < 0 || pc.cell.right() >= label->width() || pc.cell.top() < 0 || pc.cell.bottom() >= room)
+                return -1;
+            bottom = std::max(bottom, pc.cell.bottom() + 1);
+        }
+        return bottom;
     };
-    const auto atPlace = crossings(QPoint(0, 0));
-    if (atPlace.empty()) {
-        label->setShift(QPoint(0, 0));
-        return;
-    }
-    static const QPoint shifts[] = {{0, 1}, {0, -1}, {1, 0}, {-1, 0}, {0, 2}, {0, -2}, {2, 0}, {-2, 0},
+    static const QPoint shifts[] = {{0, 1}, {0, -1}, {1, 0}, {-1, 0}, {0, 2}, {0, -2}, {2, 0}, {-2, 0}, {0, 3}, {0, -3},
                                     {1, 1}, {-1, 1}, {1, -1}, {-1, -1}, {2, 1}, {-2, 1}, {2, -1}, {-2, -1},
                                     {1, 2}, {-1, 2}, {1, -2}, {-1, -2}, {2, 2}, {-2, 2}, {2, -2}, {-2, -2}};
+    // The smallest move that clears every rule, else the one that meets the fewest.
+    QPoint best(0, 0);
+    auto left = crossings(best);
     for (const QPoint shift : shifts) {
-        if (inside(shift) && crossings(shift).empty()) {
-            label->setShift(shift);
-            return;
+        if (left.empty())
+            break;
+        if (reach(shift) < 0)
+            continue;
+        auto met = crossings(shift);
+        if (met.size() < left.size()) {
+            best = shift;
+            left = std::move(met);
         }
     }
-    label->setShift(QPoint(0, 0));
+    label->setShift(best);
+    if (reach(best) > label->height())
+        label->resize(label->width(), reach(best));
     if (breakRules)
-        for (const auto& [rule, ink] : atPlace)
-            breakRule(form, *rule, ink);
+        gapRules(form, left);
 }
 
 // Frame titles stay where they are: a rule that crosses or touches one leaves a gap there.
 void clearTitleOfRules(QWidget* form, FrameBox* frame, const std::vector<Rule>& rules)
 {
     const QPoint origin = frame->mapTo(form, QPoint(0, 0));
-    const QFontMetrics fm = frame->fontMetrics();
+    std::vector<std::pair<const Rule*, QRect>> crossings;
     for (const PlacedChar& pc : frame->titleLayout()) {
-        const QRect ink = inkAround(pc, fm).translated(origin);
+        const QRect ink = inkAround(pc).translated(origin);
         for (const Rule& rule : rules)
             if (rule.owner != frame && rule.stroke.intersects(ink))
-                breakRule(form, rule, ink);
+                crossings.emplace_back(&rule, ink);
     }
+    gapRules(form, crossings);
 }
 
 // Breaks a button caption onto as many lines as its width needs, as the caption of a narrow
@@ -506,9 +594,9 @@ void FormWidget::build()
         if (c.kind != ControlKind::Line)
             w->setGeometry(geometry);
         // A one-line caption taller than its box would lose the foot of its characters: the
-        // label grows downward to its font's height.
-        if (auto* caption = dynamic_cast<CaptionLabel*>(w); caption && !c.wordWrap && caption->lineStep() > geometry.height())
-            w->resize(geometry.width(), caption->lineStep());
+        // label grows downward to its text's height.
+        if (auto* caption = dynamic_cast<CaptionLabel*>(w); caption && !c.wordWrap && caption->textHeight() > geometry.height())
+            w->resize(geometry.width(), caption->textHeight());
         if (c.kind == ControlKind::CommandButton)
             static_cast<QPushButton*>(w)->setText(wrapCaption(text, w->fontMetrics(), geometry.width()));
         const bool field = c.kind == ControlKind::TextBox || c.kind == ControlKind::ComboBox;

@@ -13,6 +13,10 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "ui/appearance.h"
@@ -69,39 +73,71 @@ private:
     QRegion gaps_;
 };
 
-// The pixels a character inks when drawn at the origin in a font: the rows and columns of its
-// outline's coverage, the faint edge of the smoothing left out. Found once per font and character,
-// by drawing it, since the font's own glyph boxes are rounded outward by up to a pixel.
-QRect glyphInk(const QFont& font, QChar c)
+// The pixels each character of a text inks when drawn at the origin in the widget's font: the rows
+// and columns of its outline's coverage, the faint edge of the smoothing left out. Found once per
+// font and character, by drawing it: the font's own glyph boxes are rounded outward by up to a
+// pixel, too coarse where a rule runs a pixel from a character.
+std::vector<QRect> glyphInks(const QWidget* widget, const QString& text)
 {
-    static QHash<QString, QRect> known;
-    QFont probe = font;
-    probe.setPixelSize(QFontInfo(font).pixelSize());
-    const QString key = probe.key() + c;
-    if (auto it = known.constFind(key); it != known.constEnd())
-        return *it;
-    const QRect box = QFontMetrics(probe).boundingRect(c).adjusted(-2, -2, 2, 2);
-    QImage image(box.size(), QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter p(&image);
-    p.setFont(probe);
-    p.setPen(Qt::black);
-    p.drawText(-box.topLeft(), QString(c));
-    p.end();
-    QRect ink;
-    for (int y = 0; y < image.height(); ++y) {
-        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x)
-            if (qAlpha(row[x]) >= 64)
-                ink |= QRect(x, y, 1, 1);
+    static QHash<QString, QHash<QChar, QRect>> known;
+    const QFont& font = widget->font();
+    const int dpi = widget->logicalDpiY();
+    QHash<QChar, QRect>& inks = known[font.key() + QLatin1Char('@') + QString::number(dpi)];
+    QString missing;
+    for (const QChar c : text)
+        if (!inks.contains(c) && !missing.contains(c))
+            missing += c;
+    if (!missing.isEmpty()) {
+        // The missing characters in one row, a blank between each two, drawn at the widget's
+        // resolution so that the font takes the same pixel size; each owns the columns from the
+        // middle of the blank before it to the middle of the blank after it.
+        const QFontMetrics fm(font);
+        const int em = QFontInfo(font).pixelSize();
+        const int blank = fm.horizontalAdvance(QLatin1Char(' '));
+        QString row;
+        std::vector<int> lefts;
+        int x = em;
+        for (const QChar c : missing) {
+            if (!row.isEmpty())
+                row += QLatin1Char(' ');
+            row += c;
+            lefts.push_back(x);
+            x += fm.horizontalAdvance(c) + blank;
+        }
+        const QPoint origin(em, 2 * em);
+        QImage image(x + em, 3 * em, QImage::Format_RGB32);
+        image.setDotsPerMeterX(qRound(dpi / 0.0254));
+        image.setDotsPerMeterY(qRound(dpi / 0.0254));
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        painter.drawText(origin, row);
+        painter.end();
+        for (qsizetype i = 0; i < missing.size(); ++i) {
+            const int from = lefts[static_cast<std::size_t>(i)] - blank / 2;
+            const int to = lefts[static_cast<std::size_t>(i)] + fm.horizontalAdvance(missing[i]) + blank / 2;
+            QRect ink;
+            for (int py = 0; py < image.height(); ++py) {
+                const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(py));
+                for (int px = std::max(0, from); px < std::min(image.width(), to); ++px)
+                    if (std::min({qRed(line[px]), qGreen(line[px]), qBlue(line[px])}) < 192)
+                        ink |= QRect(px, py, 1, 1);
+            }
+            inks.insert(missing[i], ink.translated(-lefts[static_cast<std::size_t>(i)], -origin.y()));
+        }
     }
-    ink.translate(box.topLeft());
-    known.insert(key, ink);
-    return ink;
+    std::vector<QRect> out;
+    out.reserve(static_cast<std::size_t>(text.size()));
+    for (const QChar c : text)
+        out.push_back(inks.value(c));
+    return out;
 }
 
-// A character of a caption where the renderer draws it: its cell (its advance wide, as high as its
-// ink reaches), the pixels it inks and the baseline point it is drawn at.
+// A character of a caption where the renderer draws it: its cell (its advance wide, from the top of
+// its line to the foot of the font's descenders), the rectangle its ink lies in and the baseline
+// point it is drawn at. Until the ink has been drawn (glyphInks), the cell grown by a pixel on
+// every side stands for it: no character inks beyond that.
 struct PlacedChar {
     QChar c;
     QRect cell;
@@ -116,6 +152,9 @@ class FrameBox : public QGroupBox {
 public:
     using QGroupBox::QGroupBox;
 
+    // Called once, before the frame is first drawn, to keep its title clear of the rules.
+    void setPlacer(std::function<void(FrameBox&)> placer) { placer_ = std::move(placer); }
+
     // The title's characters, in the frame's coordinates.
     std::vector<PlacedChar> titleLayout() const
     {
@@ -124,10 +163,20 @@ public:
         int x = titleLeft();
         for (const QChar c : title()) {
             const int w = fm.horizontalAdvance(c);
-            const QPoint origin(x, fm.ascent());
-            out.push_back({c, QRect(x, 0, w, fm.height()), glyphInk(font(), c).translated(origin), origin});
+            const QRect cell(x, 0, w, fm.height());
+            out.push_back({c, cell, cell.adjusted(-1, -1, 1, 1), QPoint(x, fm.ascent())});
             x += w;
         }
+        return out;
+    }
+
+    // The title's characters with their ink to the pixel.
+    std::vector<PlacedChar> drawnTitleLayout() const
+    {
+        std::vector<PlacedChar> out = titleLayout();
+        const std::vector<QRect> inks = glyphInks(this, title());
+        for (std::size_t i = 0; i < out.size(); ++i)
+            out[i].ink = inks[i].translated(out[i].origin);
         return out;
     }
 
@@ -145,6 +194,8 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override
     {
+        if (placer_)
+            std::exchange(placer_, {})(*this);
         QPainter p(this);
         QRegion clip = QRegion(rect()).subtracted(gaps_);
         const std::vector<PlacedChar> chars = titleLayout();
@@ -172,6 +223,7 @@ private:
     }
 
     QRegion gaps_;
+    std::function<void(FrameBox&)> placer_;
 };
 
 // A caption laid out as on the design: characters a font size apart line by line, a blank half
@@ -183,17 +235,12 @@ class CaptionLabel : public QLabel {
 public:
     using QLabel::QLabel;
 
+    // Called before the caption is first drawn, and again when its text has changed, to place it
+    // clear of the rules; told whether it is the first time.
+    void setPlacer(std::function<void(CaptionLabel&, bool first)> placer) { placer_ = std::move(placer); }
+
     // The height one line of this label's font needs.
     int lineStep() const { return em() + 1; }
-
-    // The height the caption's text needs: a line's, or more where a character reaches lower.
-    int textHeight() const
-    {
-        int bottom = lineStep();
-        for (const PlacedChar& pc : layout(QPoint(0, 0)))
-            bottom = std::max(bottom, pc.cell.bottom() + 1);
-        return bottom;
-    }
 
     void setShift(QPoint shift)
     {
@@ -207,32 +254,49 @@ public:
     // shift given.
     std::vector<PlacedChar> layout(QPoint shift) const
     {
-        const QFontMetrics fm = fontMetrics();
-        const QStringList text = lines();
-        // The designed baseline, lowered where a character of the caption reaches higher (a bold
-        // character may), so that no character loses its top.
-        int baseline = (em() * 7 + 4) / 8;
-        for (const QString& line : text)
-            for (const QChar c : line)
-                if (c != QLatin1Char(' '))
-                    baseline = std::max(baseline, -glyphInk(font(), c).top());
-        std::vector<PlacedChar> out;
-        int y = shift.y();
-        for (const QString& line : text) {
-            int x = shift.x();
-            for (const QChar c : line) {
-                const int w = advance(c);
-                if (c != QLatin1Char(' ')) {
-                    const QRect ink = glyphInk(font(), c).translated(x, y + baseline);
-                    out.push_back({c, QRect(x, ink.top(), w, ink.height()), ink, QPoint(x, y + baseline)});
-                }
-                x += w;
-            }
-            y += lineStep();
+        if (laidOutText_ != text() || laidOutWidth_ != width() || laidOutFont_ != font()) {
+            laidOut_ = place();
+            laidOutText_ = text();
+            laidOutWidth_ = width();
+            laidOutFont_ = font();
+        }
+        std::vector<PlacedChar> out = laidOut_;
+        for (PlacedChar& pc : out) {
+            pc.cell.translate(shift);
+            pc.ink.translate(shift);
+            pc.origin += shift;
         }
         return out;
     }
-    std::vector<PlacedChar> layout() const { return layout(shift_); }
+    // The characters where they are drawn.
+    std::vector<PlacedChar> layout()
+    {
+        if (placer_ && placedText_ != text()) {
+            placedText_ = text();
+            placer_(*this, !everPlaced_);
+            everPlaced_ = true;
+        }
+        return layout(shift_);
+    }
+
+    // Takes the ink of each character that lies near one of the areas (label coordinates) to the
+    // pixel, by drawing it, instead of the glyph box.
+    void useDrawnInk(const std::vector<QRect>& near)
+    {
+        layout(QPoint(0, 0));
+        QString chars;
+        std::vector<std::size_t> which;
+        for (std::size_t i = 0; i < laidOut_.size(); ++i) {
+            const QRect around = laidOut_[i].ink.adjusted(-4, -4, 4, 4);
+            if (std::any_of(near.begin(), near.end(), [&](const QRect& r) { return r.intersects(around); })) {
+                chars += laidOut_[i].c;
+                which.push_back(i);
+            }
+        }
+        const std::vector<QRect> inks = glyphInks(this, chars);
+        for (std::size_t k = 0; k < which.size(); ++k)
+            laidOut_[which[k]].ink = inks[k].translated(laidOut_[which[k]].origin);
+    }
 
 protected:
     void paintEvent(QPaintEvent*) override
@@ -245,7 +309,12 @@ protected:
     }
 
 private:
-    int em() const { return QFontInfo(font()).pixelSize(); }
+    // The font's size in pixels.
+    int em() const
+    {
+        const QFont f = font();
+        return f.pixelSize() > 0 ? f.pixelSize() : qRound(f.pointSizeF() * logicalDpiY() / 72.0);
+    }
 
     int advance(QChar c) const
     {
@@ -285,7 +354,37 @@ private:
         return out;
     }
 
+    std::vector<PlacedChar> place() const
+    {
+        // The designed baseline, a pixel lower for a bold face, which the stand-in fonts make from
+        // a regular one a pixel taller, so that no character loses its top.
+        const int bold = font().bold() ? 1 : 0;
+        const int baseline = (em() * 7 + 4) / 8 + bold;
+        std::vector<PlacedChar> out;
+        int y = 0;
+        for (const QString& line : lines()) {
+            int x = 0;
+            for (const QChar c : line) {
+                const int w = advance(c);
+                if (c != QLatin1Char(' ')) {
+                    const QRect cell(x, y, w, em() + bold);
+                    out.push_back({c, cell, cell.adjusted(-1, -1, 1, 1), QPoint(x, y + baseline)});
+                }
+                x += w;
+            }
+            y += lineStep();
+        }
+        return out;
+    }
+
     QPoint shift_;
+    std::function<void(CaptionLabel&, bool)> placer_;
+    QString placedText_;
+    bool everPlaced_ = false;
+    mutable std::vector<PlacedChar> laidOut_;
+    mutable QString laidOutText_;
+    mutable int laidOutWidth_ = -1;
+    mutable QFont laidOutFont_;
 };
 
 // The rectangle a character inks when drawn at its place, grown by a pixel on every side: a rule
@@ -324,6 +423,8 @@ void breakRule(QWidget* form, const Rule& rule, const QRect& area)
         line->leaveGap(area.translated(-line->parentWidget()->mapTo(form, QPoint(0, 0))));
     else if (auto* frame = dynamic_cast<FrameBox*>(rule.owner))
         frame->leaveGap(area.translated(-frame->mapTo(form, QPoint(0, 0))));
+    // A rule already drawn is drawn again with its gap.
+    rule.owner->update();
 }
 
 // Each rule that meets characters of one caption leaves one gap, from the first of them to the
@@ -356,9 +457,19 @@ void gapRules(QWidget* form, const std::vector<std::pair<const Rule*, QRect>>& c
 // text moves by a pixel or two inside its box; where no such move clears it, the rule leaves a gap
 // around the characters it meets instead (as a frame's border does around its title). With
 // breakRules false, only the move is tried (a caption whose text changes as the window runs).
-void clearOfRules(QWidget* form, CaptionLabel* label, const std::vector<Rule>& rules, bool breakRules)
+void clearOfRules(QWidget* form, CaptionLabel* label, const std::vector<Rule>& allRules, bool breakRules)
 {
     const QPoint origin = label->mapTo(form, QPoint(0, 0));
+    // Only the rules near the box can meet its text.
+    std::vector<Rule> rules;
+    const QRect near = QRect(origin, label->size()).adjusted(-4, -4, 4, 4);
+    for (const Rule& rule : allRules)
+        if (rule.stroke.intersects(near))
+            rules.push_back(rule);
+    if (rules.empty()) {
+        label->setShift(QPoint(0, 0));
+        return;
+    }
     auto crossings = [&](QPoint shift) {
         std::vector<std::pair<const Rule*, QRect>> out;
         for (const PlacedChar& pc : label->layout(shift)) {
@@ -369,17 +480,20 @@ void clearOfRules(QWidget* form, CaptionLabel* label, const std::vector<Rule>& r
         }
         return out;
     };
-    // The height the moved text takes, or -1 when it leaves its box; a one-line caption may grow
-    // downward by the pixels it moves.
-    const int room = label->wordWrap() ? label->height() : label->height() + 3;
-    auto reach = [&](QPoint shift) {
-        int bottom = 0;
-        for (const PlacedChar& pc : label->layout(shift)) {
-            if (pc.cell.left() < 0 || pc.cell.right() >= label->width() || pc.cell.top() < 0 || pc.cell.bottom() >= room)
-                return -1;
-            bottom = std::max(bottom, pc.cell.bottom() + 1);
-        }
-        return bottom;
+    // Where the cells are clear, the characters are.
+    if (crossings(QPoint(0, 0)).empty()) {
+        label->setShift(QPoint(0, 0));
+        return;
+    }
+    std::vector<QRect> strokes;
+    for (const Rule& rule : rules)
+        strokes.push_back(rule.stroke.translated(-origin));
+    label->useDrawnInk(strokes);
+    // Whether the moved text stays inside its box.
+    auto inside = [&](QPoint shift) {
+        const QRect box = label->rect();
+        const std::vector<PlacedChar> chars = label->layout(shift);
+        return std::all_of(chars.begin(), chars.end(), [&](const PlacedChar& pc) { return box.contains(pc.cell); });
     };
     static const QPoint shifts[] = {{0, 1}, {0, -1}, {1, 0}, {-1, 0}, {0, 2}, {0, -2}, {2, 0}, {-2, 0}, {0, 3}, {0, -3},
                                     {1, 1}, {-1, 1}, {1, -1}, {-1, -1}, {2, 1}, {-2, 1}, {2, -1}, {-2, -1},
@@ -390,7 +504,7 @@ void clearOfRules(QWidget* form, CaptionLabel* label, const std::vector<Rule>& r
     for (const QPoint shift : shifts) {
         if (left.empty())
             break;
-        if (reach(shift) < 0)
+        if (!inside(shift))
             continue;
         auto met = crossings(shift);
         if (met.size() < left.size()) {
@@ -399,8 +513,6 @@ void clearOfRules(QWidget* form, CaptionLabel* label, const std::vector<Rule>& r
         }
     }
     label->setShift(best);
-    if (reach(best) > label->height())
-        label->resize(label->width(), reach(best));
     if (breakRules)
         gapRules(form, left);
 }
@@ -409,15 +521,21 @@ void clearOfRules(QWidget* form, CaptionLabel* label, const std::vector<Rule>& r
 void clearTitleOfRules(QWidget* form, FrameBox* frame, const std::vector<Rule>& rules)
 {
     const QPoint origin = frame->mapTo(form, QPoint(0, 0));
-    std::vector<std::pair<const Rule*, QRect>> crossings;
-    for (const PlacedChar& pc : frame->titleLayout()) {
-        const QRect ink = inkAround(pc).translated(origin);
-        for (const Rule& rule : rules)
-            if (rule.owner != frame && rule.stroke.intersects(ink))
-                crossings.emplace_back(&rule, ink);
-    }
-    gapRules(form, crossings);
+    auto crossings = [&](const std::vector<PlacedChar>& chars) {
+        std::vector<std::pair<const Rule*, QRect>> out;
+        for (const PlacedChar& pc : chars) {
+            const QRect ink = inkAround(pc).translated(origin);
+            for (const Rule& rule : rules)
+                if (rule.owner != frame && rule.stroke.intersects(ink))
+                    out.emplace_back(&rule, ink);
+        }
+        return out;
+    };
+    // Where the cells are clear, the characters are; else the drawn ink tells.
+    if (!crossings(frame->titleLayout()).empty())
+        gapRules(form, crossings(frame->drawnTitleLayout()));
 }
+
 
 // Breaks a button caption onto as many lines as its width needs, as the caption of a narrow
 // button wraps.
@@ -454,12 +572,12 @@ void applyColours(QWidget* w, const Control& c, QPalette::ColorRole backRole, QP
 
 }  // namespace
 
-QList<QRect> captionCells(const QWidget* widget)
+QList<QRect> captionCells(QWidget* widget)
 {
     std::vector<PlacedChar> chars;
-    if (auto* caption = dynamic_cast<const CaptionLabel*>(widget))
+    if (auto* caption = dynamic_cast<CaptionLabel*>(widget))
         chars = caption->layout();
-    else if (auto* frame = dynamic_cast<const FrameBox*>(widget))
+    else if (auto* frame = dynamic_cast<FrameBox*>(widget))
         chars = frame->titleLayout();
     QList<QRect> cells;
     for (const PlacedChar& pc : chars)
@@ -537,6 +655,8 @@ void FormWidget::build()
             label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
             label->setWordWrap(c.wordWrap);
             label->setText(text);
+            // A caption takes no clicks: those on its box reach what lies under it.
+            label->setAttribute(Qt::WA_TransparentForMouseEvents);
             w = label;
             break;
         }
@@ -590,13 +710,20 @@ void FormWidget::build()
         if (!w)
             continue;
         w->setObjectName(QString::fromStdString(key));
-        w->setFont(designFont(c.font, font()));
+        // A control in the window's own font inherits it; setting it again would only lay the
+        // control out once more.
+        if (const QFont f = designFont(c.font, font()); f != parentWidget->font())
+            w->setFont(f);
         if (c.kind != ControlKind::Line)
             w->setGeometry(geometry);
-        // A one-line caption taller than its box would lose the foot of its characters: the
-        // label grows downward to its text's height.
-        if (auto* caption = dynamic_cast<CaptionLabel*>(w); caption && !c.wordWrap && caption->textHeight() > geometry.height())
-            w->resize(geometry.width(), caption->textHeight());
+        // A one-line caption lower than its font's line would lose the foot of its characters: the
+        // label grows downward to the line's height, and one without a background of its own a
+        // few pixels more, room to move its text clear of a rule.
+        if (auto* caption = dynamic_cast<CaptionLabel*>(w); caption && !c.wordWrap) {
+            const int room = caption->lineStep() + (c.back.source == Colour::Source::Default ? 3 : 0);
+            if (room > geometry.height())
+                w->resize(geometry.width(), room);
+        }
         if (c.kind == ControlKind::CommandButton)
             static_cast<QPushButton*>(w)->setText(wrapCaption(text, w->fontMetrics(), geometry.width()));
         const bool field = c.kind == ControlKind::TextBox || c.kind == ControlKind::ComboBox;
@@ -613,12 +740,19 @@ void FormWidget::build()
     if (!tabOrder.empty())
         setFocusProxy(tabOrder.front().second);
 
-    const std::vector<Rule> rules = rulesOf(this, widgets_);
-    for (const auto& [key, w] : widgets_) {
+    // Captions are placed clear of the rules when they are first drawn, so that opening a window
+    // costs the glyphs of what it shows only.
+    auto rules = std::make_shared<std::optional<std::vector<Rule>>>();
+    auto rulesNow = [this, rules]() -> const std::vector<Rule>& {
+        if (!*rules)
+            *rules = rulesOf(this, widgets_);
+        return **rules;
+    };
+    for (auto& [key, w] : widgets_) {
         if (auto* caption = dynamic_cast<CaptionLabel*>(w))
-            clearOfRules(this, caption, rules, true);
+            caption->setPlacer([this, rulesNow](CaptionLabel& label, bool first) { clearOfRules(this, &label, rulesNow(), first); });
         else if (auto* frame = dynamic_cast<FrameBox*>(w))
-            clearTitleOfRules(this, frame, rules);
+            frame->setPlacer([this, rulesNow](FrameBox& box) { clearTitleOfRules(this, &box, rulesNow()); });
     }
 }
 
@@ -669,8 +803,6 @@ void FormWidget::refresh()
         } else if (auto* label = qobject_cast<QLabel*>(w)) {
             if (!label->property("pictureName").isValid() && label->text() != t) {
                 label->setText(t);
-                if (auto* caption = dynamic_cast<CaptionLabel*>(label))
-                    clearOfRules(this, caption, rulesOf(this, widgets_), false);
             }
         }
     }

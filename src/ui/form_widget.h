@@ -65,6 +65,6 @@ private:
 // Where the renderer puts the characters of a caption label or of a frame's title: one rectangle
 // per character, its advance wide and reaching from the top of its line to the foot of the font's
 // descenders, in that widget's coordinates. Empty for any other widget.
-QList<QRect> captionCells(const QWidget* widget);
+QList<QRect> captionCells(QWidget* widget);
 
 }  // namespace heatcalc::ui

@@ -91,8 +91,9 @@ heatcalc::ui::FormWidget* CaptionsTest::open(ChildKind kind)
 {
     main_->ShowChildForm(kind);
     auto* form = formOf(main_->childWindow(kind));
+    // The whole window drawn once, as scrolling through it draws it.
     if (form)
-        QTest::qWait(0);
+        form->grab();
     return form;
 }
 

@@ -57,9 +57,14 @@ public:
     // Leaves the part of the line inside the rectangle (parent's coordinates) unpainted.
     void leaveGap(const QRect& area) { gaps_ += area.translated(-pos()); }
 
+    // Called once, before the line is first drawn, to place the captions near it.
+    void setPlacer(std::function<void()> placer) { placer_ = std::move(placer); }
+
 protected:
     void paintEvent(QPaintEvent*) override
     {
+        if (placer_)
+            std::exchange(placer_, {})();
         QPainter p(this);
         if (!gaps_.isEmpty())
             p.setClipRegion(QRegion(rect()).subtracted(gaps_));
@@ -71,6 +76,7 @@ private:
     QPoint from_, to_;
     int pen_;
     QRegion gaps_;
+    std::function<void()> placer_;
 };
 
 // The pixels each character of a text inks when drawn at the origin in the widget's font: the rows
@@ -134,10 +140,10 @@ std::vector<QRect> glyphInks(const QWidget* widget, const QString& text)
     return out;
 }
 
-// A character of a caption where the renderer draws it: its cell (its advance wide, from the top of
-// its line to the foot of the font's descenders), the rectangle its ink lies in and the baseline
-// point it is drawn at. Until the ink has been drawn (glyphInks), the cell grown by a pixel on
-// every side stands for it: no character inks beyond that.
+// A character of a caption where the renderer draws it: its cell (its advance wide and a line of
+// the font high), the rectangle its ink lies in and the baseline point it is drawn at. Until the
+// ink has been drawn (glyphInks), the cell grown by a pixel on every side stands for it: no
+// character inks beyond that.
 struct PlacedChar {
     QChar c;
     QRect cell;
@@ -152,7 +158,8 @@ class FrameBox : public QGroupBox {
 public:
     using QGroupBox::QGroupBox;
 
-    // Called once, before the frame is first drawn, to keep its title clear of the rules.
+    // Called once, before the frame is first drawn, to keep its title and the captions near its
+    // border clear of the rules.
     void setPlacer(std::function<void(FrameBox&)> placer) { placer_ = std::move(placer); }
 
     // The title's characters, in the frame's coordinates.
@@ -280,7 +287,7 @@ public:
     }
 
     // Takes the ink of each character that lies near one of the areas (label coordinates) to the
-    // pixel, by drawing it, instead of the glyph box.
+    // pixel, by drawing it, instead of its cell.
     void useDrawnInk(const std::vector<QRect>& near)
     {
         layout(QPoint(0, 0));
@@ -536,7 +543,6 @@ void clearTitleOfRules(QWidget* form, FrameBox* frame, const std::vector<Rule>& 
         gapRules(form, crossings(frame->drawnTitleLayout()));
 }
 
-
 // Breaks a button caption onto as many lines as its width needs, as the caption of a narrow
 // button wraps.
 QString wrapCaption(const QString& text, const QFontMetrics& fm, int width)
@@ -740,19 +746,36 @@ void FormWidget::build()
     if (!tabOrder.empty())
         setFocusProxy(tabOrder.front().second);
 
-    // Captions are placed clear of the rules when they are first drawn, so that opening a window
-    // costs the glyphs of what it shows only.
+    // Captions are placed clear of the rules when they or a rule near them are first drawn,
+    // whichever comes first, so that a rule is never drawn through a caption not yet placed, and
+    // opening a window costs the glyphs of what it shows only.
     auto rules = std::make_shared<std::optional<std::vector<Rule>>>();
     auto rulesNow = [this, rules]() -> const std::vector<Rule>& {
         if (!*rules)
             *rules = rulesOf(this, widgets_);
         return **rules;
     };
+    auto placeNear = [this, rulesNow](const QWidget* owner) {
+        for (const Rule& rule : rulesNow()) {
+            if (rule.owner != owner)
+                continue;
+            for (const auto& [key, w] : widgets_)
+                if (auto* caption = dynamic_cast<CaptionLabel*>(w);
+                    caption && QRect(caption->mapTo(this, QPoint(0, 0)), caption->size()).adjusted(-4, -4, 4, 4).intersects(rule.stroke))
+                    caption->layout();
+        }
+    };
     for (auto& [key, w] : widgets_) {
-        if (auto* caption = dynamic_cast<CaptionLabel*>(w))
+        if (auto* caption = dynamic_cast<CaptionLabel*>(w)) {
             caption->setPlacer([this, rulesNow](CaptionLabel& label, bool first) { clearOfRules(this, &label, rulesNow(), first); });
-        else if (auto* frame = dynamic_cast<FrameBox*>(w))
-            frame->setPlacer([this, rulesNow](FrameBox& box) { clearTitleOfRules(this, &box, rulesNow()); });
+        } else if (auto* frame = dynamic_cast<FrameBox*>(w)) {
+            frame->setPlacer([this, rulesNow, placeNear](FrameBox& box) {
+                clearTitleOfRules(this, &box, rulesNow());
+                placeNear(&box);
+            });
+        } else if (auto* line = dynamic_cast<LineWidget*>(w)) {
+            line->setPlacer([line, placeNear] { placeNear(line); });
+        }
     }
 }
 
@@ -801,9 +824,8 @@ void FormWidget::refresh()
             if (combo->currentText() != t)
                 combo->setEditText(t);
         } else if (auto* label = qobject_cast<QLabel*>(w)) {
-            if (!label->property("pictureName").isValid() && label->text() != t) {
+            if (!label->property("pictureName").isValid() && label->text() != t)
                 label->setText(t);
-            }
         }
     }
 }

@@ -1,17 +1,51 @@
 #include "ui/appearance.h"
 
+#include <QFontDatabase>
 #include <QPalette>
 #include <QStringList>
 
+#include <algorithm>
+
 namespace heatcalc::ui {
+
+namespace {
+
+// 宋体 and 黑体 first, then stand-ins with the same half-width Latin letters, then a last resort
+// whose letters are wider.
+const QStringList& songTi()
+{
+    static const QStringList families{QStringLiteral("SimSun"), QStringLiteral("AR PL UMing CN"), QStringLiteral("Noto Serif CJK SC")};
+    return families;
+}
+
+const QStringList& heiTi()
+{
+    static const QStringList families{QStringLiteral("SimHei"), QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("Noto Sans CJK SC")};
+    return families;
+}
+
+bool anyInstalled(const QStringList& families)
+{
+    const QStringList installed = QFontDatabase::families();
+    return std::any_of(families.begin(), families.end(), [&](const QString& f) { return installed.contains(f, Qt::CaseInsensitive); });
+}
+
+}  // namespace
 
 QFont designFont(const Font& font, const QFont& windowDefault)
 {
     QFont f = windowDefault;
-    if (font.face == FontFace::SongTi)
-        f.setFamilies({QStringLiteral("SimSun"), QStringLiteral("AR PL UMing CN"), QStringLiteral("Noto Serif CJK SC")});
-    else if (font.face == FontFace::HeiTi)
-        f.setFamilies({QStringLiteral("SimHei"), QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("Noto Sans CJK SC")});
+    if (font.face == FontFace::SongTi || font.face == FontFace::HeiTi) {
+        const bool song = font.face == FontFace::SongTi;
+        f.setFamilies(song ? songTi() : heiTi());
+        // Each of these fonts carries every character the windows show. Where one is installed,
+        // the font takes no characters from other families, which spares the first opening of a
+        // window a search through every installed font for a list of substitutes.
+        static const bool songInstalled = anyInstalled(songTi());
+        static const bool heiInstalled = anyInstalled(heiTi());
+        if (song ? songInstalled : heiInstalled)
+            f.setStyleStrategy(QFont::NoFontMerging);
+    }
     if (font.points > 0)
         f.setPointSizeF(font.points);
     f.setBold(font.bold);

@@ -18,6 +18,8 @@ class CaptionsTest : public QObject {
 private slots:
     void initTestCase();
     void standInsHaveTheDesignFontsMetrics();
+    void standInsCarryEveryCharacterShown_data();
+    void standInsCarryEveryCharacterShown();
     void everyCaptionFitsItsBox_data();
     void everyCaptionFitsItsBox();
     void noRuleCrossesACharacter_data();
@@ -110,6 +112,36 @@ void CaptionsTest::standInsHaveTheDesignFontsMetrics()
     const QFont bold = plate->control("Label3(0)")->font();
     QVERIFY(bold.bold());
     QCOMPARE(QFontMetrics(bold).horizontalAdvance(QStringLiteral("K")) * 2, QFontMetrics(bold).horizontalAdvance(QStringLiteral("值")));
+}
+
+void CaptionsTest::standInsCarryEveryCharacterShown_data()
+{
+    addKinds();
+}
+
+// The stand-in fonts take no characters from other fonts: every character a window shows, its
+// design texts, list items, numbers and warnings, is in the font of the control that shows it.
+void CaptionsTest::standInsCarryEveryCharacterShown()
+{
+    QFETCH(ChildKind, kind);
+    auto* form = open(kind);
+    QVERIFY(form);
+    QStringList missing;
+    for (const heatcalc::Control& c : form->design().controls) {
+        QWidget* w = form->control(heatcalc::controlKey(c));
+        if (!w || c.kind == heatcalc::ControlKind::Line || w->property("pictureName").isValid())
+            continue;
+        QString shown = QString::fromUtf8(c.text.data(), static_cast<qsizetype>(c.text.size()));
+        for (std::string_view item : c.items)
+            shown += QString::fromUtf8(item.data(), static_cast<qsizetype>(item.size()));
+        if (c.kind == heatcalc::ControlKind::TextBox || c.kind == heatcalc::ControlKind::ComboBox)
+            shown += QStringLiteral("0123456789.-+eE流速太低扬程太低");
+        const QFontMetrics fm(w->font());
+        for (const QChar ch : shown)
+            if (ch != QLatin1Char(' ') && !fm.inFont(ch))
+                missing << keyName(c) + QLatin1Char(' ') + ch;
+    }
+    QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QStringLiteral(", "))));
 }
 
 void CaptionsTest::everyCaptionFitsItsBox_data()

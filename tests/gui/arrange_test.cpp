@@ -1,4 +1,5 @@
 #include <QScrollBar>
+#include <QStyleOptionTitleBar>
 
 #include "gui_support.h"
 #include "ui/appearance.h"
@@ -39,6 +40,21 @@ QScrollArea* clientOf(QMdiSubWindow* window)
 QSize designSize(heatcalc::ui::FormWidget* form)
 {
     return {heatcalc::ui::pixels(form->design().clientWidth), heatcalc::ui::pixels(form->design().clientHeight)};
+}
+
+// Minimises a child window as the user does: a click on the minimise button of its title bar.
+void clickMinimise(QMdiSubWindow* window)
+{
+    QStyleOptionTitleBar option;
+    option.initFrom(window);
+    option.rect = QRect(0, 0, window->width(), window->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window));
+    option.titleBarFlags = window->windowFlags();
+    option.titleBarState = static_cast<int>(window->windowState());
+    option.subControls = QStyle::SC_All;
+    const QRect button = window->style()->subControlRect(QStyle::CC_TitleBar, &option, QStyle::SC_TitleBarMinButton, window);
+    QVERIFY(button.isValid());
+    QTest::mouseMove(window, button.center());
+    QTest::mouseClick(window, Qt::LeftButton, {}, button.center());
 }
 
 // The part of a control the user sees, in the viewport of its window's client area.
@@ -170,11 +186,13 @@ void ArrangeTest::minimisedWindowStaysInSight_data()
 void ArrangeTest::minimisedWindowStaysInSight()
 {
     QFETCH(int, key);
+    // Large enough for the title bars' buttons to be in sight.
+    main_->resize(1400, 1000);
     openCalculators();
     QMdiSubWindow* weight = main_->childWindow(ChildKind::Form2);
     QMdiSubWindow* unit = main_->childWindow(ChildKind::Form1);
-    weight->showMinimized();
-    unit->showMinimized();
+    clickMinimise(weight);
+    clickMinimise(unit);
     QTRY_VERIFY(weight->isMinimized() && unit->isMinimized());
     arrange(key);
     QVERIFY(weight->isMinimized() && unit->isMinimized());

@@ -63,8 +63,8 @@ private:
 };
 
 // Where the renderer puts the characters of a caption label or of a frame's title: one rectangle
-// per character, its advance wide and reaching from the top of its line to the foot of the font's
-// descenders, in that widget's coordinates. Empty for any other widget.
+// per character, its advance wide and a line of the font high, in that widget's coordinates (a
+// caption not drawn yet is placed first). Empty for any other widget.
 QList<QRect> captionCells(QWidget* widget);
 
 }  // namespace heatcalc::ui

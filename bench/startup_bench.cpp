@@ -134,22 +134,24 @@ int main(int argc, char* argv[])
     }
     const double pm = median(programMs), bm = median(bareMs), pr = median(programMb), br = median(bareMb);
     std::printf("\nmedian of %d runs (%s)\n", runs, std::getenv("QT_QPA_PLATFORM"));
-    std::printf("start to window shown: program %.1f ms, bare Qt window %.1f ms, ratio %.2f (target <= 1.3)\n", pm, bm, pm / bm);
+    std::printf("start to window shown: program %.1f ms, bare Qt window %.1f ms, ratio %.2f (target <= 1.1)\n", pm, bm, pm / bm);
     std::printf("resident memory then:  program %.1f MB, bare Qt window %.1f MB, ratio %.2f (target <= 1.2)\n", pr, br, pr / br);
 
-    std::printf("\nfirst opening of a child window in a freshly started program, median of %d starts\n", runs);
+    std::printf("\nfirst opening of a child window in a freshly started program, median of %d starts (target <= 20 ms)\n", runs);
     const char* names[] = {"Fo", "Fo23", "Form1", "Form2", "Form3", "Form4"};
-    for (int kind = 0; kind < 6; ++kind) {
-        std::vector<double> ms;
-        for (int i = 0; i < runs; ++i) {
+    // The kinds in turn within each round, so that a busy spell of the machine weighs on all alike.
+    std::vector<double> ms[6];
+    for (int i = 0; i < runs; ++i) {
+        for (int kind = 0; kind < 6; ++kind) {
             std::string text;
             if (!runProbe(probe, {"--program", "--open", std::to_string(kind)}, text)) {
                 std::fprintf(stderr, "startup_bench: opening %s failed\n", names[kind]);
                 return 1;
             }
-            ms.push_back(std::atof(text.c_str()) / 1000.0);
+            ms[kind].push_back(std::atof(text.c_str()) / 1000.0);
         }
-        std::printf("  %-5s %6.1f ms\n", names[kind], median(ms));
     }
+    for (int kind = 0; kind < 6; ++kind)
+        std::printf("  %-5s %6.1f ms\n", names[kind], median(ms[kind]));
     return 0;
 }

@@ -8,8 +8,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScrollArea>
 #include <QStyle>
 
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -97,6 +99,49 @@ void closesOnCtrlF4(QMdiSubWindow* window)
     }
 }
 
+// The client area of a child window: the window's controls at their design size from the top left,
+// with scroll bars whenever the window is smaller than its design, so that every control stays
+// reachable. Its size hint is the design size itself, so a child window sized to its hint shows
+// the whole design and no scroll bar.
+class ClientArea : public QScrollArea {
+public:
+    explicit ClientArea(QWidget* form)
+    {
+        setFrameShape(QFrame::NoFrame);
+        setWidgetResizable(false);
+        setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        setWidget(form);
+        setFocusProxy(form);
+    }
+
+    QSize sizeHint() const override
+    {
+        const int frame = 2 * frameWidth();
+        return widget() ? widget()->size() + QSize(frame, frame) : QScrollArea::sizeHint();
+    }
+};
+
+// Minimised windows lie in rows along the bottom of the room, left to right, the first row lowest.
+// Returns the room left above them.
+QRect layIcons(const QList<QMdiSubWindow*>& icons, const QRect& room)
+{
+    int x = room.left();
+    int rowBottom = room.bottom();
+    int top = room.bottom() + 1;
+    for (QMdiSubWindow* icon : icons) {
+        const QSize size = icon->size();
+        if (x > room.left() && x + size.width() > room.right() + 1) {
+            x = room.left();
+            rowBottom = top - 1;
+        }
+        icon->move(x, rowBottom - size.height() + 1);
+        icon->raise();
+        x += size.width();
+        top = std::min(top, rowBottom - size.height() + 1);
+    }
+    return QRect(room.topLeft(), QPoint(room.right(), std::max(room.top(), top - 1)));
+}
+
 }  // namespace
 
 MDIForm1::MDIForm1(QWidget* parent) : QMainWindow(parent), area_(new QMdiArea(this))
@@ -163,7 +208,7 @@ void MDIForm1::ShowChildForm(ChildKind kind)
         if (!form)
             return;
         auto* window = new QMdiSubWindow;
-        window->setWidget(form);
+        window->setWidget(new ClientArea(form));
         window->setAttribute(Qt::WA_DeleteOnClose);
         window->setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                                Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -171,6 +216,7 @@ void MDIForm1::ShowChildForm(ChildKind kind)
         window->setWindowIcon(ui::windowIcon(form->design().icon));
         closesOnCtrlF4(window);
         area_->addSubWindow(window);
+        window->resize(window->sizeHint());
         // A new window opens at the next cascade place from the top left of the client area.
         const int step = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window) + 4;
         const int place = static_cast<int>(area_->subWindowList().size()) - 1;
@@ -195,29 +241,42 @@ void MDIForm1::closeEvent(QCloseEvent* event)
 void MDIForm1::ArrangeWindows(short arrangement)
 {
     QList<QMdiSubWindow*> open;
-    for (QMdiSubWindow* w : area_->subWindowList(QMdiArea::StackingOrder))
-        if (w->isVisible() && !w->isMinimized())
+    QList<QMdiSubWindow*> icons;
+    for (QMdiSubWindow* w : area_->subWindowList(QMdiArea::StackingOrder)) {
+        if (!w->isVisible())
+            continue;
+        if (w->isMinimized())
+            icons.append(w);
+        else
             open.append(w);
-    if (open.isEmpty())
+    }
+    if (open.isEmpty() && icons.isEmpty())
         return;
-    const QRect room = area_->viewport()->rect();
+    // The minimised windows keep their row along the bottom; the others are arranged above it and
+    // never cover them.
+    const QRect room = layIcons(icons, area_->viewport()->rect());
     const int n = static_cast<int>(open.size());
     if (arrangement == 0) {
-        const int step = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, open.front()) + 4;
+        // Cascade: each window at its design size again, one title bar further down and right.
         for (int i = 0; i < n; ++i) {
-            open[i]->move(i * step, i * step);
+            const int step = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, open[i]) + 4;
+            open[i]->setGeometry(QRect(room.topLeft() + QPoint(i * step, i * step), open[i]->sizeHint()));
             open[i]->raise();
         }
-        return;
+    } else {
+        for (int i = 0; i < n; ++i) {
+            QRect tile;
+            if (arrangement == 1)
+                tile = QRect(room.left(), room.top() + room.height() * i / n, room.width(),
+                             room.height() * (i + 1) / n - room.height() * i / n);
+            else
+                tile = QRect(room.left() + room.width() * i / n, room.top(), room.width() * (i + 1) / n - room.width() * i / n,
+                             room.height());
+            open[i]->setGeometry(tile);
+        }
     }
-    for (int i = 0; i < n; ++i) {
-        QRect tile;
-        if (arrangement == 1)
-            tile = QRect(0, room.height() * i / n, room.width(), room.height() / n);
-        else
-            tile = QRect(room.width() * i / n, 0, room.width() / n, room.height());
-        open[i]->setGeometry(tile);
-    }
+    for (QMdiSubWindow* icon : icons)
+        icon->raise();
 }
 
 void MDIForm1::OpenHelpViewer()

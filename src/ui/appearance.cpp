@@ -5,23 +5,48 @@
 
 #include "ui/platform.h"
 
+#include <algorithm>
+
 namespace heatcalc::ui {
 
 namespace {
 
-// 宋体 and 黑体, and the families that stand in for them, in the order they are tried.
-const QStringList SongTiFamilies{QStringLiteral("SimSun"), QStringLiteral("Noto Serif CJK SC"), QStringLiteral("AR PL UMing CN")};
-const QStringList HeiTiFamilies{QStringLiteral("SimHei"), QStringLiteral("Noto Sans CJK SC"), QStringLiteral("WenQuanYi Zen Hei")};
+// 宋体 and 黑体 first, then stand-ins with the same half-width Latin letters, then a last resort
+// whose letters are wider.
+const QStringList& songTi()
+{
+    static const QStringList families{QStringLiteral("SimSun"), QStringLiteral("AR PL UMing CN"), QStringLiteral("Noto Serif CJK SC")};
+    return families;
+}
+
+const QStringList& heiTi()
+{
+    static const QStringList families{QStringLiteral("SimHei"), QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("Noto Sans CJK SC")};
+    return families;
+}
+
+bool anyInstalled(const QStringList& families)
+{
+    const QStringList installed = QFontDatabase::families();
+    return std::any_of(families.begin(), families.end(), [&](const QString& f) { return installed.contains(f, Qt::CaseInsensitive); });
+}
 
 }  // namespace
 
 QFont designFont(const Font& font, const QFont& windowDefault)
 {
     QFont f = windowDefault;
-    if (font.face == FontFace::SongTi)
-        f.setFamilies(SongTiFamilies);
-    else if (font.face == FontFace::HeiTi)
-        f.setFamilies(HeiTiFamilies);
+    if (font.face == FontFace::SongTi || font.face == FontFace::HeiTi) {
+        const bool song = font.face == FontFace::SongTi;
+        f.setFamilies(song ? songTi() : heiTi());
+        // Each of these fonts carries every character the windows show. Where one is installed,
+        // the font takes no characters from other families, which spares the first opening of a
+        // window a search through every installed font for a list of substitutes.
+        static const bool songInstalled = anyInstalled(songTi());
+        static const bool heiInstalled = anyInstalled(heiTi());
+        if (song ? songInstalled : heiInstalled)
+            f.setStyleStrategy(QFont::NoFontMerging);
+    }
     if (font.points > 0)
         f.setPointSizeF(font.points);
     f.setBold(font.bold);
@@ -32,7 +57,7 @@ bool chineseCaptionFontInstalled(const QStringList& families, const QStringList&
 {
     if (!simplifiedChineseFamilies.isEmpty())
         return true;
-    for (const QString& family : SongTiFamilies + HeiTiFamilies)
+    for (const QString& family : songTi() + heiTi())
         if (families.contains(family, Qt::CaseInsensitive))
             return true;
     return false;

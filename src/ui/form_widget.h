@@ -62,4 +62,9 @@ private:
     bool loaded_ = false;
 };
 
+// Where the renderer puts the characters of a caption label or of a frame's title: one rectangle
+// per character, its advance wide and a line of the font high, in that widget's coordinates (a
+// caption not drawn yet is placed first). Empty for any other widget.
+QList<QRect> captionCells(QWidget* widget);
+
 }  // namespace heatcalc::ui

@@ -7,6 +7,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QScrollArea>
 #include <QStringList>
 #include <QTest>
 
@@ -37,9 +38,11 @@ inline QAction* menuAction(heatcalc::MDIForm1& window, const char* name)
     return window.findChild<QAction*>(QString::fromLatin1(name));
 }
 
+// The controls of a child window, inside the scroll area that is its client area.
 inline heatcalc::ui::FormWidget* formOf(QMdiSubWindow* window)
 {
-    return window ? qobject_cast<heatcalc::ui::FormWidget*>(window->widget()) : nullptr;
+    auto* client = window ? qobject_cast<QScrollArea*>(window->widget()) : nullptr;
+    return client ? qobject_cast<heatcalc::ui::FormWidget*>(client->widget()) : nullptr;
 }
 
 inline QString widgetText(heatcalc::ui::FormWidget* form, const char* key)

@@ -1,0 +1,243 @@
+#include <QScrollBar>
+#include <QStyleOptionTitleBar>
+
+#include "gui_support.h"
+#include "ui/appearance.h"
+
+using heatcalc::ChildKind;
+using heatcalc::MDIForm1;
+
+// The Window menu's arrangements keep every window's contents at its top left and reachable, give
+// each window its design size back on cascading, and never cover a minimised window.
+class ArrangeTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void tilingKeepsEveryControlReachable_data();
+    void tilingKeepsEveryControlReachable();
+    void contentsStartAtTheTopLeft();
+    void cascadeGivesBackTheDesignSize();
+    void minimisedWindowStaysInSight_data();
+    void minimisedWindowStaysInSight();
+    void tabbingScrollsTheFocusIntoView();
+
+private:
+    void openCalculators();
+    void arrange(int key);
+    std::unique_ptr<MDIForm1> main_;
+};
+
+namespace {
+
+const ChildKind Calculators[] = {ChildKind::Fo, ChildKind::Fo23, ChildKind::Form1, ChildKind::Form2};
+
+QScrollArea* clientOf(QMdiSubWindow* window)
+{
+    return qobject_cast<QScrollArea*>(window->widget());
+}
+
+QSize designSize(heatcalc::ui::FormWidget* form)
+{
+    return {heatcalc::ui::pixels(form->design().clientWidth), heatcalc::ui::pixels(form->design().clientHeight)};
+}
+
+// Minimises a child window as the user does: a click on the minimise button of its title bar.
+void clickMinimise(QMdiSubWindow* window)
+{
+    QStyleOptionTitleBar option;
+    option.initFrom(window);
+    option.rect = QRect(0, 0, window->width(), window->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window));
+    option.titleBarFlags = window->windowFlags();
+    option.titleBarState = static_cast<int>(window->windowState());
+    option.subControls = QStyle::SC_All;
+    const QRect button = window->style()->subControlRect(QStyle::CC_TitleBar, &option, QStyle::SC_TitleBarMinButton, window);
+    QVERIFY(button.isValid());
+    QTest::mouseMove(window, button.center());
+    QTest::mouseClick(window, Qt::LeftButton, {}, button.center());
+}
+
+// The part of a control the user sees, in the viewport of its window's client area.
+QRect seenPart(QScrollArea* client, QWidget* control)
+{
+    const QRect r(control->mapTo(client->viewport(), QPoint(0, 0)), control->size());
+    return r & client->viewport()->rect();
+}
+
+}  // namespace
+
+void ArrangeTest::init()
+{
+    main_ = std::make_unique<MDIForm1>();
+    main_->show();
+    main_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(main_.get()));
+}
+
+void ArrangeTest::openCalculators()
+{
+    for (ChildKind kind : Calculators)
+        main_->ShowChildForm(kind);
+    for (ChildKind kind : Calculators)
+        QVERIFY(formOf(main_->childWindow(kind)));
+}
+
+// The key from the main window, as the user presses it; then the windows settle.
+void ArrangeTest::arrange(int key)
+{
+    QTest::keyClick(main_.get(), static_cast<Qt::Key>(key));
+    QCoreApplication::processEvents();
+}
+
+void ArrangeTest::tilingKeepsEveryControlReachable_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::newRow("F4 水平排列") << int(Qt::Key_F4);
+    QTest::newRow("F5 垂直排列") << int(Qt::Key_F5);
+}
+
+// Tiled into the main window's client area at its design size, every window is smaller than its
+// design; scrolling brings each of its controls into view, whole.
+void ArrangeTest::tilingKeepsEveryControlReachable()
+{
+    QFETCH(int, key);
+    openCalculators();
+    arrange(key);
+    for (ChildKind kind : Calculators) {
+        QMdiSubWindow* window = main_->childWindow(kind);
+        auto* form = formOf(window);
+        QScrollArea* client = clientOf(window);
+        QVERIFY(window->width() < designSize(form).width() || window->height() < designSize(form).height());
+        QCOMPARE(form->size(), designSize(form));
+        for (const heatcalc::Control& c : form->design().controls) {
+            QWidget* control = form->control(heatcalc::controlKey(c));
+            if (!control || c.kind == heatcalc::ControlKind::Line || c.kind == heatcalc::ControlKind::Frame)
+                continue;
+            // Of a control reaching beyond the design's client area, the part inside it.
+            const QRect inForm = QRect(control->mapTo(form, QPoint(0, 0)), control->size()) & form->rect();
+            // Scrolled as far as the scroll bars go towards the control's top left corner.
+            client->horizontalScrollBar()->setValue(inForm.left());
+            client->verticalScrollBar()->setValue(inForm.top());
+            const QRect seen = seenPart(client, control);
+            const QSize whole = inForm.size().boundedTo(client->viewport()->size());
+            QVERIFY2(seen.width() >= whole.width() && seen.height() >= whole.height(),
+                     qPrintable(form->design().name.data() + QStringLiteral(" ") + QString::fromStdString(heatcalc::controlKey(c))));
+        }
+    }
+    // The plate window scrolled to its end shows its last pixel and its print button.
+    auto* plate = formOf(main_->childWindow(ChildKind::Fo));
+    QScrollArea* client = clientOf(main_->childWindow(ChildKind::Fo));
+    client->verticalScrollBar()->setValue(client->verticalScrollBar()->maximum());
+    client->horizontalScrollBar()->setValue(client->horizontalScrollBar()->maximum());
+    QVERIFY(client->viewport()->rect().contains(plate->mapTo(client->viewport(), QPoint(plate->width() - 1, plate->height() - 1))));
+    QVERIFY(!seenPart(client, plate->control("Command2")).isEmpty());
+}
+
+// A window taller or wider than its design shows its controls from the top left, not centred.
+void ArrangeTest::contentsStartAtTheTopLeft()
+{
+    main_->resize(1600, 1000);
+    QCoreApplication::processEvents();
+    main_->ShowChildForm(ChildKind::Form2);
+    main_->ShowChildForm(ChildKind::Form1);
+    arrange(Qt::Key_F5);
+    for (ChildKind kind : {ChildKind::Form2, ChildKind::Form1}) {
+        QMdiSubWindow* window = main_->childWindow(kind);
+        auto* form = formOf(window);
+        QVERIFY(window->height() > designSize(form).height() + 200);
+        QScrollArea* client = clientOf(window);
+        QCOMPARE(form->pos(), QPoint(0, 0));
+        QCOMPARE(client->viewport()->mapTo(window, QPoint(0, 0)), client->mapTo(window, QPoint(0, 0)));
+        QVERIFY(!client->verticalScrollBar()->isVisible());
+        // Right under the title bar.
+        QVERIFY(client->mapTo(window, QPoint(0, 0)).y() <= window->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window) + 8);
+    }
+}
+
+void ArrangeTest::cascadeGivesBackTheDesignSize()
+{
+    openCalculators();
+    for (int key : {Qt::Key_F4, Qt::Key_F5}) {
+        arrange(key);
+        arrange(Qt::Key_F2);
+        QList<QPoint> corners;
+        for (QMdiSubWindow* window : main_->area()->subWindowList(QMdiArea::StackingOrder)) {
+            auto* form = formOf(window);
+            QScrollArea* client = clientOf(window);
+            QCOMPARE(client->viewport()->size(), designSize(form));
+            QVERIFY(!client->horizontalScrollBar()->isVisible() && !client->verticalScrollBar()->isVisible());
+            corners << window->pos();
+        }
+        // One title bar further for each window, from the top left.
+        QCOMPARE(corners.front(), QPoint(0, 0));
+        for (qsizetype i = 1; i < corners.size(); ++i)
+            QVERIFY(corners[i].x() > corners[i - 1].x() && corners[i].x() == corners[i].y());
+    }
+}
+
+void ArrangeTest::minimisedWindowStaysInSight_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::newRow("F2 层叠") << int(Qt::Key_F2);
+    QTest::newRow("F4 水平排列") << int(Qt::Key_F4);
+    QTest::newRow("F5 垂直排列") << int(Qt::Key_F5);
+}
+
+void ArrangeTest::minimisedWindowStaysInSight()
+{
+    QFETCH(int, key);
+    // Large enough for the title bars' buttons to be in sight.
+    main_->resize(1400, 1000);
+    openCalculators();
+    QMdiSubWindow* weight = main_->childWindow(ChildKind::Form2);
+    QMdiSubWindow* unit = main_->childWindow(ChildKind::Form1);
+    clickMinimise(weight);
+    clickMinimise(unit);
+    QTRY_VERIFY(weight->isMinimized() && unit->isMinimized());
+    arrange(key);
+    QVERIFY(weight->isMinimized() && unit->isMinimized());
+    const QRect room = main_->area()->viewport()->rect();
+    const QList<QMdiSubWindow*> stack = main_->area()->subWindowList(QMdiArea::StackingOrder);
+    for (QMdiSubWindow* icon : {weight, unit}) {
+        QVERIFY(icon->isVisible());
+        QVERIFY(room.contains(icon->geometry()));
+        // No window lies over it.
+        for (qsizetype i = stack.indexOf(icon) + 1; i < stack.size(); ++i)
+            QVERIFY2(!stack[i]->geometry().intersects(icon->geometry()), qPrintable(stack[i]->windowTitle()));
+    }
+    // The tiles share the room above the minimised windows.
+    if (key != Qt::Key_F2) {
+        for (ChildKind kind : {ChildKind::Fo, ChildKind::Fo23}) {
+            const QRect tile = main_->childWindow(kind)->geometry();
+            QVERIFY(!tile.intersects(weight->geometry()) && !tile.intersects(unit->geometry()));
+            QVERIFY(room.contains(tile));
+        }
+    }
+}
+
+// Tabbing through a window smaller than its design brings each field into view as it takes the
+// focus.
+void ArrangeTest::tabbingScrollsTheFocusIntoView()
+{
+    openCalculators();
+    arrange(Qt::Key_F4);
+    QMdiSubWindow* window = main_->childWindow(ChildKind::Fo);
+    main_->area()->setActiveSubWindow(window);
+    auto* plate = formOf(window);
+    QScrollArea* client = clientOf(window);
+    QWidget* first = plate->control("Text1");
+    first->setFocus();
+    QTRY_VERIFY(first->hasFocus());
+    bool scrolled = false;
+    for (int i = 0; i < 30; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget* focus = QApplication::focusWidget();
+        QVERIFY(focus && plate->isAncestorOf(focus));
+        QVERIFY2(!seenPart(client, focus).isEmpty(), qPrintable(focus->objectName()));
+        scrolled = scrolled || client->verticalScrollBar()->value() > 0;
+    }
+    QVERIFY(scrolled);
+}
+
+QTEST_MAIN(ArrangeTest)
+#include "arrange_test.moc"

@@ -134,10 +134,14 @@ int main(int argc, char* argv[])
     }
     const double pm = median(programMs), bm = median(bareMs), pr = median(programMb), br = median(bareMb);
     std::printf("\nmedian of %d runs (%s)\n", runs, std::getenv("QT_QPA_PLATFORM"));
-    std::printf("start to window shown: program %.1f ms, bare Qt window %.1f ms, ratio %.2f (target <= 1.1)\n", pm, bm, pm / bm);
-    std::printf("resident memory then:  program %.1f MB, bare Qt window %.1f MB, ratio %.2f (target <= 1.2)\n", pr, br, pr / br);
+    std::printf("start to window shown: program %.1f ms, bare Qt window %.1f ms, ratio %.2f (target <= 1.1)\n", pm, bm,
+                pm / bm);
+    std::printf("resident memory then:  program %.1f MB, bare Qt window %.1f MB, ratio %.2f (target <= 1.2)\n", pr, br,
+                pr / br);
 
-    std::printf("\nfirst opening of a child window in a freshly started program, median of %d starts (target <= 20 ms)\n", runs);
+    std::printf(
+        "\nfirst opening of a child window in a freshly started program, median of %d starts (target <= 20 ms)\n",
+        runs);
     const char* names[] = {"Fo", "Fo23", "Form1", "Form2", "Form3", "Form4"};
     // The kinds in turn within each round, so that a busy spell of the machine weighs on all alike.
     std::vector<double> ms[6];

@@ -62,7 +62,8 @@ protected:
         if (!seen_ && event->type() == QEvent::Expose && watched == window_->windowHandle() &&
             window_->windowHandle()->isExposed()) {
             seen_ = true;
-            QMetaObject::invokeMethod(this, [this] { report(); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this] { report(); }, Qt::QueuedConnection);
         }
         return false;
     }

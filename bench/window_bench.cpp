@@ -9,7 +9,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
-
 #include "main/child_forms.h"
 #include "main/mdiform1.h"
 
@@ -46,9 +45,15 @@ void OpenInMainWindow(benchmark::State& state, ChildKind kind)
     }
 }
 
-#define OPEN(kind)                                                                                      \
-    BENCHMARK_CAPTURE(OpenWindow, kind, ChildKind::kind)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true); \
-    BENCHMARK_CAPTURE(OpenInMainWindow, kind, ChildKind::kind)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true)
+#define OPEN(kind)                                                                                                     \
+    BENCHMARK_CAPTURE(OpenWindow, kind, ChildKind::kind)                                                               \
+        ->Unit(benchmark::kMillisecond)                                                                                \
+        ->Repetitions(10)                                                                                              \
+        ->ReportAggregatesOnly(true);                                                                                  \
+    BENCHMARK_CAPTURE(OpenInMainWindow, kind, ChildKind::kind)                                                         \
+        ->Unit(benchmark::kMillisecond)                                                                                \
+        ->Repetitions(10)                                                                                              \
+        ->ReportAggregatesOnly(true)
 
 OPEN(Fo);
 OPEN(Fo23);

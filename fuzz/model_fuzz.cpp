@@ -51,9 +51,9 @@ struct Window {
     std::function<bool(const Window&, std::string_view key, const std::string& text, const Snapshot& before)> special;
 
     // From the control table.
-    std::vector<std::string> keys;       // every control
-    std::vector<std::string> fields;     // text boxes and lists
-    std::vector<std::string> handlers;   // the handlers the model has
+    std::vector<std::string> keys;      // every control
+    std::vector<std::string> fields;    // text boxes and lists
+    std::vector<std::string> handlers;  // the handlers the model has
     std::vector<std::string> designTexts;
     std::vector<std::string> listItems;
 
@@ -255,7 +255,8 @@ void press(const Window& w, FormModel& model, std::size_t which, Counts& count)
             continue;
         if (w.special(w, w.keys[i], text, before))
             continue;
-        fail(w, handler, w.keys[i] + " = " + shown(text) + " (was " + shown(before[i]) + ") is no number that reads back");
+        fail(w, handler,
+             w.keys[i] + " = " + shown(text) + " (was " + shown(before[i]) + ") is no number that reads back");
     }
 }
 
@@ -279,8 +280,7 @@ private:
     std::size_t pos_ = 0;
 };
 
-template <typename T>
-const T& pick(const std::vector<T>& v, Bytes& in)
+template <typename T> const T& pick(const std::vector<T>& v, Bytes& in)
 {
     return v[in.byte() % v.size()];
 }

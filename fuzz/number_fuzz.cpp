@@ -32,7 +32,10 @@ namespace {
     std::abort();
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 // The grammar, written out independently of the parser under test.
 bool grammarAccepts(std::string_view s)
@@ -160,7 +163,8 @@ void checkFormat(double value)
     const auto oneBack = ParseNumber(one);
     const std::size_t point = one.find('.');
     if (!oneBack || point == std::string::npos || point == 0 || point + 2 != one.size() ||
-        one.find_first_not_of("-0123456789.") != std::string::npos || one == "-0.0" || one.find('.', point + 1) != std::string::npos)
+        one.find_first_not_of("-0123456789.") != std::string::npos || one == "-0.0" ||
+        one.find('.', point + 1) != std::string::npos)
         fail("FormatOneDecimal wrote no number with exactly one decimal", one, value);
     if (std::fabs(*oneBack - value) > 0.05 + std::fabs(value) * 1E-14)
         fail("FormatOneDecimal is further than half a tenth from the value", one, value);

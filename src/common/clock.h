@@ -8,9 +8,9 @@ namespace heatcalc {
 // A moment of local time as the clock label shows it.
 struct LocalTime {
     int year = 2000;
-    int month = 1;    // 1..12
-    int day = 1;      // 1..31
-    int hour = 0;     // 0..23
+    int month = 1;  // 1..12
+    int day = 1;    // 1..31
+    int hour = 0;   // 0..23
     int minute = 0;
     int second = 0;
     int weekday = 0;  // 0 Sunday .. 6 Saturday

@@ -53,24 +53,24 @@ struct ThresholdLookup {
 struct Control {
     ControlKind kind = ControlKind::Label;
     std::string_view name;
-    int index = -1;              // member of a control array, or -1
-    std::string_view parent;     // the frame (key) that holds it, or empty for the window
-    std::string_view text;       // design text or caption
+    int index = -1;                                // member of a control array, or -1
+    std::string_view parent;                       // the frame (key) that holds it, or empty for the window
+    std::string_view text;                         // design text or caption
     int left = 0, top = 0, width = 0, height = 0;  // a line's start point is left, top
-    int x2 = 0, y2 = 0;          // a line's end point
-    int borderPx = 1;            // a line's width in pixels
+    int x2 = 0, y2 = 0;                            // a line's end point
+    int borderPx = 1;                              // a line's width in pixels
     Font font{};
     Colour back{};
     Colour fore{};
     std::vector<std::string_view> items{};  // list items of a combo box
-    int tab = -1;                // place in the keyboard order, 0 takes the focus first; -1 none
-    bool workField = false;      // an intermediate result kept outside the client area
+    int tab = -1;                           // place in the keyboard order, 0 takes the focus first; -1 none
+    bool workField = false;                 // an intermediate result kept outside the client area
     // For a work field: the handlers that write it ("Command1_Click"); a field that two series of
     // steps share names the handler of each series.
     std::vector<std::string_view> filledBy{};
     std::optional<ThresholdLookup> lookup{};  // for a work field taken from a threshold table
-    std::string_view captionLabel{};  // key of the label naming this field
-    bool wordWrap = false;       // a label whose caption may run onto more lines
+    std::string_view captionLabel{};          // key of the label naming this field
+    bool wordWrap = false;                    // a label whose caption may run onto more lines
     // For a button: the list whose text picks the table row its handler works with; the buttons
     // of one list make one series of steps. A work field that the handler fills from that row
     // and reads back holds no number only when the list's text picked no row.
@@ -78,10 +78,10 @@ struct Control {
 };
 
 struct FormDesign {
-    std::string_view name;       // the window class ("Fo", "Form2")
+    std::string_view name;  // the window class ("Fo", "Form2")
     std::string_view caption;
     int clientWidth = 0, clientHeight = 0;  // twips
-    std::string_view icon;       // resource name of the window's icon
+    std::string_view icon;                  // resource name of the window's icon
     // True when controls inside a frame are given relative to the frame; false when every
     // position is given in window coordinates.
     bool frameRelative = false;

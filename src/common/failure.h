@@ -8,13 +8,13 @@ namespace heatcalc {
 
 // Why a calculation stopped.
 enum class FailureReason {
-    NotANumber,      // a field text that does not read as a number (empty, junk, a work field's own name)
+    NotANumber,        // a field text that does not read as a number (empty, junk, a work field's own name)
     NumberOutOfRange,  // a field text that reads as a number beyond the range of a double ("1e999")
-    DivisionByZero,  // x / 0, 0 / 0 included
-    OutOfRange,      // a result beyond the range of a double
+    DivisionByZero,    // x / 0, 0 / 0 included
+    OutOfRange,        // a result beyond the range of a double
     LogOfNonPositive,
     SqrtOfNegative,
-    NoRealPower,     // a negative base with a fractional exponent, zero with a negative exponent
+    NoRealPower,  // a negative base with a fractional exponent, zero with a negative exponent
 };
 
 // The reason in the words the user reads in the failure message.

@@ -8,8 +8,14 @@ namespace heatcalc {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 // The decimal order of magnitude of a syntactically valid number text whose value the double
 // range could not hold: negative for an underflow, positive for an overflow.

@@ -27,7 +27,8 @@ ui::FormWidget* createChildForm(ChildKind kind)
         return new ui::FormWidget(std::make_unique<Form2>());
     case ChildKind::Form3:
     case ChildKind::Form4: {
-        auto* window = new ui::FormWidget(std::make_unique<FormModel>(kind == ChildKind::Form3 ? Form3Design() : Form4Design()));
+        auto* window =
+            new ui::FormWidget(std::make_unique<FormModel>(kind == ChildKind::Form3 ? Form3Design() : Form4Design()));
         window->setPictureSource(referencePicture);
         return window;
     }

@@ -79,7 +79,8 @@ bool localSocketConnects(int number, Clock::time_point deadline)
         address.sun_family = AF_UNIX;
         const std::size_t offset = abstract ? 1 : 0;  // an abstract name starts with a zero byte
         std::memcpy(address.sun_path + offset, path.data(), path.size());
-        const auto length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + offset + path.size() + (abstract ? 0 : 1));
+        const auto length =
+            static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + offset + path.size() + (abstract ? 0 : 1));
         if (connects(AF_UNIX, reinterpret_cast<const sockaddr*>(&address), length, deadline))
             return true;
     }

@@ -43,10 +43,12 @@ void startupMessages(QtMsgType type, const QMessageLogContext& context, const QS
 {
     if (type == QtFatalMsg) {
         if (openingDisplay)
-            std::fprintf(stderr, "heatcalc: the display \"%s\" could not be opened (see the lines above).\n", openingDisplay);
+            std::fprintf(stderr, "heatcalc: the display \"%s\" could not be opened (see the lines above).\n",
+                         openingDisplay);
         else
             std::fprintf(stderr, "heatcalc: the window system could not be started (see the lines above).\n");
-        std::fprintf(stderr, "Start the program in a graphical session that lets it open its window, or without one\n%s",
+        std::fprintf(stderr,
+                     "Start the program in a graphical session that lets it open its window, or without one\n%s",
                      VirtualDisplayHint);
         std::_Exit(1);
     }
@@ -61,9 +63,10 @@ int main(int argc, char* argv[])
     const char* display = nullptr;
     if (opensXDisplay(argc, argv, display)) {
         if (!display) {
-            std::fprintf(stderr,
-                         "heatcalc: no display. It is a desktop program: start it in a graphical session, or without one\n%s",
-                         VirtualDisplayHint);
+            std::fprintf(
+                stderr,
+                "heatcalc: no display. It is a desktop program: start it in a graphical session, or without one\n%s",
+                VirtualDisplayHint);
             return 1;
         }
         if (!heatcalc::xDisplayReachable(display)) {
@@ -71,7 +74,8 @@ int main(int argc, char* argv[])
                 std::fprintf(stderr, "heatcalc: the display \"%s\" named in DISPLAY cannot be reached.\n", display);
             else
                 std::fprintf(stderr, "heatcalc: DISPLAY is empty: it names no display that could be reached.\n");
-            std::fprintf(stderr, "Start the program in a graphical session whose display is running, or without one\n%s",
+            std::fprintf(stderr,
+                         "Start the program in a graphical session whose display is running, or without one\n%s",
                          VirtualDisplayHint);
             return 1;
         }

@@ -42,32 +42,43 @@ struct Menu {
 std::vector<Menu> menuTable()
 {
     return {
-        {"MenuFile", "换热器选型(&F)",
+        {"MenuFile",
+         "换热器选型(&F)",
          {
-             {"MenuNew", "板式换热器(&N)", QKeySequence(QStringLiteral("Ctrl+A")), [](MDIForm1& m) { m.MenuNew_Click(11); }},
-             {"MenuOpen", "管式换热器(&O)", QKeySequence(QStringLiteral("Ctrl+B")), [](MDIForm1& m) { m.MenuOpen_Click(12); }},
+             {"MenuNew", "板式换热器(&N)", QKeySequence(QStringLiteral("Ctrl+A")),
+              [](MDIForm1& m) { m.MenuNew_Click(11); }},
+             {"MenuOpen", "管式换热器(&O)", QKeySequence(QStringLiteral("Ctrl+B")),
+              [](MDIForm1& m) { m.MenuOpen_Click(12); }},
              {"MenuSave", "烟道换热器(&S)", QKeySequence(QStringLiteral("Ctrl+C")), {}},
              {"MenuSp0", "高温汽水换热器(&C)", QKeySequence(QStringLiteral("Ctrl+D")), {}},
-             {"MenuExit", "换热机组(&X)", QKeySequence(QStringLiteral("Ctrl+E")), [](MDIForm1& m) { m.MenuExit_Click(14); }},
+             {"MenuExit", "换热机组(&X)", QKeySequence(QStringLiteral("Ctrl+E")),
+              [](MDIForm1& m) { m.MenuExit_Click(14); }},
          }},
-        {"QITAJISUAN", "其他计算",
+        {"QITAJISUAN",
+         "其他计算",
          {
              {"LIUSU", "管道流速计算", QKeySequence(QStringLiteral("Ctrl+F")), {}},
-             {"ZHONGLIANG", "材料重量计算", QKeySequence(QStringLiteral("Ctrl+G")), [](MDIForm1& m) { m.ZHONGLIANG_Click(25); }},
+             {"ZHONGLIANG", "材料重量计算", QKeySequence(QStringLiteral("Ctrl+G")),
+              [](MDIForm1& m) { m.ZHONGLIANG_Click(25); }},
          }},
-        {"CABIAO", "查表",
+        {"CABIAO",
+         "查表",
          {
              {"mupai", "母排载流表", QKeySequence(QStringLiteral("Ctrl+H")), [](MDIForm1& m) { m.mupai_Click(); }},
-             {"DIANYUANXIAN", "电源线载流表", QKeySequence(QStringLiteral("Ctrl+I")), [](MDIForm1& m) { m.DIANYUANXIAN_Click(54); }},
+             {"DIANYUANXIAN", "电源线载流表", QKeySequence(QStringLiteral("Ctrl+I")),
+              [](MDIForm1& m) { m.DIANYUANXIAN_Click(54); }},
              {"SHUIXING", "水的物理特性表", QKeySequence(QStringLiteral("Ctrl+J")), {}},
          }},
-        {"MenuWindows", "窗口(&W)",
+        {"MenuWindows",
+         "窗口(&W)",
          {
              {"MenuCascade", "层叠(&C)", QKeySequence(Qt::Key_F2), [](MDIForm1& m) { m.MenuCascade_Click(21); }},
-             {"MenuHorizontal", "水平排列(&H)", QKeySequence(Qt::Key_F4), [](MDIForm1& m) { m.MenuHorizontal_Click(22); }},
+             {"MenuHorizontal", "水平排列(&H)", QKeySequence(Qt::Key_F4),
+              [](MDIForm1& m) { m.MenuHorizontal_Click(22); }},
              {"MenuVertical", "垂直排列(&V)", QKeySequence(Qt::Key_F5), [](MDIForm1& m) { m.MenuVertical_Click(23); }},
          }},
-        {"MenuHelp", "帮助(&h)",
+        {"MenuHelp",
+         "帮助(&h)",
          {
              {"wwww", "网址", QKeySequence(Qt::Key_Delete), [](MDIForm1& m) { m.wwww_Click(); }},
              {"MenuAbout", "系统介绍(&A)", QKeySequence(Qt::Key_F1), [](MDIForm1& m) { m.MenuAbout_Click(); }},
@@ -270,8 +281,8 @@ void MDIForm1::ArrangeWindows(short arrangement)
                 tile = QRect(room.left(), room.top() + room.height() * i / n, room.width(),
                              room.height() * (i + 1) / n - room.height() * i / n);
             else
-                tile = QRect(room.left() + room.width() * i / n, room.top(), room.width() * (i + 1) / n - room.width() * i / n,
-                             room.height());
+                tile = QRect(room.left() + room.width() * i / n, room.top(),
+                             room.width() * (i + 1) / n - room.width() * i / n, room.height());
             open[i]->setGeometry(tile);
         }
     }

@@ -16,9 +16,7 @@ constexpr const char* printButton = "Command2";
 class PlatePrinting : public QObject {
 public:
     explicit PlatePrinting(ui::FormWidget* window)
-        : QObject(window)
-        , window_(window)
-        , printer_(new ui::DocumentPrinter(this))
+        : QObject(window), window_(window), printer_(new ui::DocumentPrinter(this))
     {
         connect(printer_, &ui::DocumentPrinter::finished, this, &PlatePrinting::finished);
     }

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "reference/ampacity_tables.h"
 #include "main/reference_pictures.h"
+#include "reference/ampacity_tables.h"
 #include "ui/text.h"
 
 // The reference pictures: each current-carrying capacity table drawn as a ruled grid (black
@@ -29,7 +29,8 @@ const QColor HeaderGrey(192, 192, 192);
 QFont tableFont(int pixelSize)
 {
     QFont f;
-    f.setFamilies({QStringLiteral("Noto Sans CJK SC"), QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("Noto Sans")});
+    f.setFamilies(
+        {QStringLiteral("Noto Sans CJK SC"), QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("Noto Sans")});
     f.setPixelSize(pixelSize);
     f.setHintingPreference(QFont::PreferFullHinting);
     return f;
@@ -82,7 +83,8 @@ Line letterSpaced(const QString& text, const QFont& font, int gap)
 // A ruled grid of fixed column and row edges (pixel positions of the lines); cells may span.
 class Grid {
 public:
-    Grid(QImage& image, std::vector<int> xs, std::vector<int> ys) : painter_(&image), xs_(std::move(xs)), ys_(std::move(ys))
+    Grid(QImage& image, std::vector<int> xs, std::vector<int> ys)
+        : painter_(&image), xs_(std::move(xs)), ys_(std::move(ys))
     {
         painter_.fillRect(image.rect(), Qt::white);
         painter_.setRenderHint(QPainter::Antialiasing, false);
@@ -128,7 +130,10 @@ public:
     }
 
     void cell(int col, int row, const Line& line, bool grey = false) { cell(col, row, 1, 1, {line}, grey); }
-    void span(int col, int row, int colSpan, const Line& line, bool grey = false) { cell(col, row, colSpan, 1, {line}, grey); }
+    void span(int col, int row, int colSpan, const Line& line, bool grey = false)
+    {
+        cell(col, row, colSpan, 1, {line}, grey);
+    }
 
 private:
     QPainter painter_;
@@ -181,8 +186,7 @@ void coreRow(Grid& grid, int row, int columns, const QFont& font)
 }
 
 // The body of a cable table under its six header rows: the cross-section, then its values.
-template <class Table>
-void cableBody(Grid& grid, const Table& table, int columns, const QFont& text)
+template <class Table> void cableBody(Grid& grid, const Table& table, int columns, const QFont& text)
 {
     for (int r = 0; r < CableRowCount; ++r) {
         const auto& row = table.rows[static_cast<std::size_t>(r)];
@@ -202,7 +206,8 @@ void drawCableOpen(Grid& grid)
     cableTypeRow(grid, 0, Cols, text);
     grid.cell(0, 1, plain(QStringLiteral("额定电压（KV）"), label));
     for (int v = 0; v < 2; ++v)
-        grid.span(1 + CableOpenTable::column(v, 0, Core::Copper), 1, 6, plain(qs(table.ratedVoltagesKv[static_cast<std::size_t>(v)]), text));
+        grid.span(1 + CableOpenTable::column(v, 0, Core::Copper), 1, 6,
+                  plain(qs(table.ratedVoltagesKv[static_cast<std::size_t>(v)]), text));
     grid.cell(0, 2, plain(QStringLiteral("敷设方式"), label));
     grid.span(1, 2, Cols, letterSpaced(QStringLiteral("明敷"), text, 30));
     grid.cell(0, 3, plain(QStringLiteral("导体工作温度") + Celsius, label));
@@ -210,7 +215,8 @@ void drawCableOpen(Grid& grid)
     grid.cell(0, 4, plain(QStringLiteral("环境温度") + Celsius, label));
     for (int v = 0; v < 2; ++v)
         for (int a = 0; a < 3; ++a)
-            grid.span(1 + CableOpenTable::column(v, a, Core::Copper), 4, 2, plain(qs(table.ambientsC[static_cast<std::size_t>(a)]), text));
+            grid.span(1 + CableOpenTable::column(v, a, Core::Copper), 4, 2,
+                      plain(qs(table.ambientsC[static_cast<std::size_t>(a)]), text));
     coreRow(grid, 5, Cols, label);
 
     cableBody(grid, table, Cols, text);
@@ -239,7 +245,8 @@ void drawCableSoil(Grid& grid)
     grid.cell(0, 4, plain(QStringLiteral("导体工作温度") + Celsius, label));
     for (int s = 0; s < 4; ++s)
         for (int t = 0; t < 2; ++t)
-            grid.span(1 + CableSoilTable::column(s, t, Core::Copper), 4, 2, plain(qs(table.conductorTempsC[static_cast<std::size_t>(t)]), text));
+            grid.span(1 + CableSoilTable::column(s, t, Core::Copper), 4, 2,
+                      plain(qs(table.conductorTempsC[static_cast<std::size_t>(t)]), text));
     coreRow(grid, 5, Cols, label);
 
     cableBody(grid, table, Cols, text);
@@ -260,13 +267,15 @@ void drawBusbar(Grid& grid)
             const QString current = k == Current::AC ? QStringLiteral("交流") : QStringLiteral("直流");
             grid.span(1 + BusbarTable::column(m, k, 0), 1, 4, plain(current, text), true);
             for (int a = 0; a < 4; ++a)
-                grid.cell(1 + BusbarTable::column(m, k, a), 2, plain(qs(table.ambientsC[static_cast<std::size_t>(a)]) + QStringLiteral("℃"), text));
+                grid.cell(1 + BusbarTable::column(m, k, a), 2,
+                          plain(qs(table.ambientsC[static_cast<std::size_t>(a)]) + QStringLiteral("℃"), text));
         }
     }
 
     for (int r = 0; r < BusbarTable::RowCount; ++r) {
         const auto& row = table.rows[static_cast<std::size_t>(r)];
-        const Line size{{qs(row.widthMm), text, 0, 3}, {QStringLiteral("×"), cross, -1, 3}, {qs(row.thicknessMm), text, 0, 0}};
+        const Line size{
+            {qs(row.widthMm), text, 0, 3}, {QStringLiteral("×"), cross, -1, 3}, {qs(row.thicknessMm), text, 0, 0}};
         grid.cell(0, 3 + r, size);
         for (int c = 0; c < Cols; ++c)
             grid.cell(1 + c, 3 + r, plain(QString::number(row.amperes[static_cast<std::size_t>(c)]), text));
@@ -294,11 +303,14 @@ QPixmap referencePicture(std::string_view name)
     if (it == drawn.end()) {
         QImage image;
         if (name == "cable_open")
-            image = picture({374, 313}, columnEdges(374, 90, CableOpenTable::Columns), rowEdges(313, 6, CableRowCount, 14), drawCableOpen);
+            image = picture({374, 313}, columnEdges(374, 90, CableOpenTable::Columns),
+                            rowEdges(313, 6, CableRowCount, 14), drawCableOpen);
         else if (name == "cable_soil")
-            image = picture({463, 317}, columnEdges(463, 90, CableSoilTable::Columns), rowEdges(317, 6, CableRowCount, 14), drawCableSoil);
+            image = picture({463, 317}, columnEdges(463, 90, CableSoilTable::Columns),
+                            rowEdges(317, 6, CableRowCount, 14), drawCableSoil);
         else if (name == "busbar")
-            image = picture({706, 360}, columnEdges(706, 82, BusbarTable::Columns), rowEdges(360, 3, BusbarTable::RowCount, 16), drawBusbar);
+            image = picture({706, 360}, columnEdges(706, 82, BusbarTable::Columns),
+                            rowEdges(360, 3, BusbarTable::RowCount, 16), drawBusbar);
         else
             return {};
         it = drawn.emplace(std::string(name), std::move(image)).first;

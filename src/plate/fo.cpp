@@ -89,8 +89,7 @@ void Fo::Command1_Click()
     put("Text7") << HeatLoad(num("Text1")) / HeatUnitFactors::WattPerMegawatt;
     put("Text8") << OneDecimal{WaterFlow(HeatLoad(num("Text1")), num("Text2"), num("Text3"))};
     put("Text9") << OneDecimal{WaterFlow(HeatLoad(num("Text1")), num("Text4"), num("Text5"))};
-    LogMeanTempDiff([this] { return num("Text2") - num("Text4"); },
-                    [this] { return num("Text3") - num("Text5"); },
+    LogMeanTempDiff([this] { return num("Text2") - num("Text4"); }, [this] { return num("Text3") - num("Text5"); },
                     [this](const Num& lmtd) { put("Text12") << lmtd; });
     put("Text13") << RequiredArea(HeatLoad(num("Text1")), num("Text6"), num("Text12"));
     waterPropertyLookup();

@@ -24,6 +24,8 @@ std::vector<std::string_view> listItems(std::span<const PlateModel> table)
     return items;
 }
 
+// One control to a line, in the order of the design.
+// clang-format off
 FormDesign makeDesign()
 {
     // The area step fills its work fields for both plate series; the velocity step of each series
@@ -196,6 +198,7 @@ FormDesign makeDesign()
                                            plate::WaterPropertyTable.back().t};
     return design;
 }
+// clang-format on
 
 }  // namespace
 

@@ -24,11 +24,11 @@ inline constexpr double SecondaryPrandtlExponent = 0.4;
 
 // One plate model of a series, keyed by its plate area (the list item that picks it).
 struct PlateModel {
-    std::string_view listItem;      // the item of the plate list that picks it
-    double area;                    // m2, the row's key
-    std::string_view designation;   // shown when the plate is picked
-    double primaryChannel;          // channel cross-section, m2
-    double secondaryChannel;        // m2
+    std::string_view listItem;     // the item of the plate list that picks it
+    double area;                   // m2, the row's key
+    std::string_view designation;  // shown when the plate is picked
+    double primaryChannel;         // channel cross-section, m2
+    double secondaryChannel;       // m2
     SideCorrelation primary;
     SideCorrelation secondary;
 };
@@ -59,11 +59,41 @@ inline constexpr std::array<PlateModel, 7> EqualSectionPlateTable{{
 // Unequal-section plates, in the order of their list; the primary channel is the narrower one.
 inline constexpr std::array<PlateModel, 5> UnequalSectionPlateTable{{
     // item, area, designation, primary channel, secondary channel, {de1, C1, n1, A1, b1}, {de2, C2, n2, A2, b2}
-    {"0.35", 0.35, "BBR0.35", 0.001307, 0.002088, {0.006, 0.1834, 0.6779, 544, 0.2708}, {0.00959, 0.1708, 0.6779, 1183, 0.3298}},
-    {"0.5", 0.5, "BBR0.5", 0.001307, 0.002088, {0.006, 0.1834, 0.6779, 594, 0.2702}, {0.00959, 0.1708, 0.6779, 1296, 0.3295}},
-    {"0.52", 0.52, "BBR0.52", 0.001366, 0.002733, {0.00493, 0.1864, 0.6779, 564, 0.2708}, {0.00987, 0.171, 0.7422, 1203, 0.3298}},
-    {"0.85", 0.85, "BBR0.85", 0.001366, 0.002733, {0.00493, 0.0725, 0.7863, 481, 0.1754}, {0.00987, 0.1913, 0.6975, 666, 0.251}},
-    {"1.2", 1.2, "BBR1.2", 0.001307, 0.002088, {0.006, 0.072, 0.7832, 478, 0.1743}, {0.00959, 0.1899, 0.6955, 653, 0.263}},
+    {"0.35",
+     0.35,
+     "BBR0.35",
+     0.001307,
+     0.002088,
+     {0.006, 0.1834, 0.6779, 544, 0.2708},
+     {0.00959, 0.1708, 0.6779, 1183, 0.3298}},
+    {"0.5",
+     0.5,
+     "BBR0.5",
+     0.001307,
+     0.002088,
+     {0.006, 0.1834, 0.6779, 594, 0.2702},
+     {0.00959, 0.1708, 0.6779, 1296, 0.3295}},
+    {"0.52",
+     0.52,
+     "BBR0.52",
+     0.001366,
+     0.002733,
+     {0.00493, 0.1864, 0.6779, 564, 0.2708},
+     {0.00987, 0.171, 0.7422, 1203, 0.3298}},
+    {"0.85",
+     0.85,
+     "BBR0.85",
+     0.001366,
+     0.002733,
+     {0.00493, 0.0725, 0.7863, 481, 0.1754},
+     {0.00987, 0.1913, 0.6975, 666, 0.251}},
+    {"1.2",
+     1.2,
+     "BBR1.2",
+     0.001307,
+     0.002088,
+     {0.006, 0.072, 0.7832, 478, 0.1743},
+     {0.00959, 0.1899, 0.6955, 653, 0.263}},
 }};
 
 // Properties of water from the threshold temperature t up to the next row's.
@@ -71,33 +101,16 @@ struct WaterProperties {
     double t;          // threshold temperature, degC
     double viscosity;  // kinematic viscosity as a factor of 10^-6 m2/s
     double prandtl;
-    double lambda;     // thermal conductivity, W/(m.K)
+    double lambda;  // thermal conductivity, W/(m.K)
 };
 
 inline constexpr std::array<WaterProperties, 23> WaterPropertyTable{{
-    {5, 1.535, 11.4, 0.568},
-    {10, 1.3, 9.5, 0.577},
-    {15, 1.146, 8.1, 0.587},
-    {20, 1.006, 7, 0.597},
-    {25, 0.884, 6.1, 0.606},
-    {30, 0.805, 5.4, 0.615},
-    {35, 0.725, 4.8, 0.624},
-    {40, 0.658, 4.3, 0.633},
-    {45, 0.611, 3.9, 0.64},
-    {50, 0.556, 3.55, 0.647},
-    {55, 0.517, 3.27, 0.652},
-    {60, 0.478, 3, 0.658},
-    {65, 0.444, 2.76, 0.663},
-    {70, 0.415, 2.55, 0.668},
-    {75, 0.366, 2.23, 0.671},
-    {80, 0.364, 2.25, 0.673},
-    {85, 0.339, 2.04, 0.676},
-    {90, 0.326, 1.95, 0.678},
-    {95, 0.31, 1.84, 0.68},
-    {100, 0.294, 1.75, 0.682},
-    {110, 0.268, 1.57, 0.684},
-    {120, 0.244, 1.43, 0.685},
-    {130, 0.226, 1.32, 0.686},
+    {5, 1.535, 11.4, 0.568},   {10, 1.3, 9.5, 0.577},     {15, 1.146, 8.1, 0.587},   {20, 1.006, 7, 0.597},
+    {25, 0.884, 6.1, 0.606},   {30, 0.805, 5.4, 0.615},   {35, 0.725, 4.8, 0.624},   {40, 0.658, 4.3, 0.633},
+    {45, 0.611, 3.9, 0.64},    {50, 0.556, 3.55, 0.647},  {55, 0.517, 3.27, 0.652},  {60, 0.478, 3, 0.658},
+    {65, 0.444, 2.76, 0.663},  {70, 0.415, 2.55, 0.668},  {75, 0.366, 2.23, 0.671},  {80, 0.364, 2.25, 0.673},
+    {85, 0.339, 2.04, 0.676},  {90, 0.326, 1.95, 0.678},  {95, 0.31, 1.84, 0.68},    {100, 0.294, 1.75, 0.682},
+    {110, 0.268, 1.57, 0.684}, {120, 0.244, 1.43, 0.685}, {130, 0.226, 1.32, 0.686},
 }};
 
 enum class WaterProperty { Viscosity, Prandtl, Conductivity };

@@ -8,6 +8,8 @@ using K = ControlKind;
 
 }  // namespace
 
+// One control to a line, in the order of the design.
+// clang-format off
 const FormDesign& Form3Design()
 {
     static const FormDesign design{
@@ -24,7 +26,10 @@ const FormDesign& Form3Design()
     };
     return design;
 }
+// clang-format on
 
+// One control to a line, in the order of the design.
+// clang-format off
 const FormDesign& Form4Design()
 {
     static const FormDesign design{
@@ -40,5 +45,6 @@ const FormDesign& Form4Design()
     };
     return design;
 }
+// clang-format on
 
 }  // namespace heatcalc

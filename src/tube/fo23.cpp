@@ -67,11 +67,11 @@ void Fo23::Command1_Click()
                        (((Pow(10.0, 9.0) * 1.269) * num("Text2")) / Pow(T(), 2.7984))) -
                       (((Pow(10.0, 23.0) * 1.0185) * Pow(num("Text2"), 2.0)) / Pow(T(), 8.3077))) /
                          KilojoulePerKcal;
-    put("Text11") << ((SaturationA - (Log(num("Text2")) * SaturationB)) / (SaturationC - Log(num("Text2")))) - CelsiusOffset;
+    put("Text11") << ((SaturationA - (Log(num("Text2")) * SaturationB)) / (SaturationC - Log(num("Text2")))) -
+                         CelsiusOffset;
     put("Text8") << (num("Text1") * WattPerMegawatt) / ((num("Text10") - CondensateEnthalpy) * KcalPerHourToWatt);
     put("Text9") << (num("Text1") * KilowattPerMegawatt) / ((num("Text4") - num("Text5")) * KcalPerHourToWatt);
-    LogMeanTempDiff([&] { return Ts() - num("Text4"); },
-                    [&] { return (Ts() - ApproachMargin) - num("Text5"); },
+    LogMeanTempDiff([&] { return Ts() - num("Text4"); }, [&] { return (Ts() - ApproachMargin) - num("Text5"); },
                     [this](const Num& lmtd) { put("Text14") << lmtd; });
     LogMeanTempDiff([&] { return (Ts() - ApproachMargin) - num("Text5"); },
                     [&] { return CondensateEnthalpy - num("Text5"); },
@@ -91,9 +91,7 @@ void Fo23::Command1_Click()
     put("Text46") << FlowVelocity(num("Text30"), num("Text8"));
 }
 
-void Fo23::Command6_Click()
-{
-}
+void Fo23::Command6_Click() {}
 
 void Fo23::Timer1_Timer()
 {

@@ -11,6 +11,8 @@ using namespace style;
 
 constexpr std::string_view ByArea = "Command1_Click";
 
+// One control to a line, in the order of the design.
+// clang-format off
 FormDesign makeDesign()
 {
     return FormDesign{
@@ -161,6 +163,7 @@ FormDesign makeDesign()
         },
     };
 }
+// clang-format on
 
 }  // namespace
 

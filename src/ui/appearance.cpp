@@ -15,20 +15,23 @@ namespace {
 // whose letters are wider.
 const QStringList& songTi()
 {
-    static const QStringList families{QStringLiteral("SimSun"), QStringLiteral("AR PL UMing CN"), QStringLiteral("Noto Serif CJK SC")};
+    static const QStringList families{QStringLiteral("SimSun"), QStringLiteral("AR PL UMing CN"),
+                                      QStringLiteral("Noto Serif CJK SC")};
     return families;
 }
 
 const QStringList& heiTi()
 {
-    static const QStringList families{QStringLiteral("SimHei"), QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("Noto Sans CJK SC")};
+    static const QStringList families{QStringLiteral("SimHei"), QStringLiteral("WenQuanYi Zen Hei"),
+                                      QStringLiteral("Noto Sans CJK SC")};
     return families;
 }
 
 bool anyInstalled(const QStringList& families)
 {
     const QStringList installed = QFontDatabase::families();
-    return std::any_of(families.begin(), families.end(), [&](const QString& f) { return installed.contains(f, Qt::CaseInsensitive); });
+    return std::any_of(families.begin(), families.end(),
+                       [&](const QString& f) { return installed.contains(f, Qt::CaseInsensitive); });
 }
 
 }  // namespace
@@ -65,14 +68,16 @@ bool chineseCaptionFontInstalled(const QStringList& families, const QStringList&
 
 void warnIfNoChineseCaptionFont(QWidget* owner)
 {
-    if (chineseCaptionFontInstalled(QFontDatabase::families(), QFontDatabase::families(QFontDatabase::SimplifiedChinese)))
+    if (chineseCaptionFontInstalled(QFontDatabase::families(),
+                                    QFontDatabase::families(QFontDatabase::SimplifiedChinese)))
         return;
     // In English first: without the font the Chinese words show as boxes as well.
     warn(owner, QStringLiteral("No Chinese font / 缺少中文字体"),
-         QStringLiteral("No font for the Chinese captions is installed: every caption shows as empty boxes.\n"
-                        "Install the font packages fonts-arphic-uming and fonts-wqy-zenhei (scripts/setup installs "
-                        "them) and start the program again.\n\n"
-                        "未安装中文字体，窗口的文字显示为方框。请安装字体软件包 fonts-arphic-uming 和 fonts-wqy-zenhei。"));
+         QStringLiteral(
+             "No font for the Chinese captions is installed: every caption shows as empty boxes.\n"
+             "Install the font packages fonts-arphic-uming and fonts-wqy-zenhei (scripts/setup installs "
+             "them) and start the program again.\n\n"
+             "未安装中文字体，窗口的文字显示为方框。请安装字体软件包 fonts-arphic-uming 和 fonts-wqy-zenhei。"));
 }
 
 QColor designColour(const Colour& colour, const QPalette& palette)

@@ -5,9 +5,9 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QHash>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -205,7 +205,8 @@ protected:
         QRegion clip = QRegion(rect()).subtracted(gaps_);
         const std::vector<PlacedChar> chars = titleLayout();
         if (!chars.empty())
-            clip -= QRect(chars.front().cell.left() - 2, 0, chars.back().cell.right() - chars.front().cell.left() + 5, fontMetrics().height());
+            clip -= QRect(chars.front().cell.left() - 2, 0, chars.back().cell.right() - chars.front().cell.left() + 5,
+                          fontMetrics().height());
         p.setClipRegion(clip);
         const QRect b = border();
         p.setPen(palette().color(QPalette::Dark));
@@ -321,10 +322,7 @@ private:
         return f.pixelSize() > 0 ? f.pixelSize() : qRound(f.pointSizeF() * logicalDpiY() / 72.0);
     }
 
-    int advance(QChar c) const
-    {
-        return c == QLatin1Char(' ') ? em() / 2 : fontMetrics().horizontalAdvance(c);
-    }
+    int advance(QChar c) const { return c == QLatin1Char(' ') ? em() / 2 : fontMetrics().horizontalAdvance(c); }
 
     QStringList lines() const
     {
@@ -400,7 +398,8 @@ private:
 // here, and none of them may change the text behind the user's back.
 class ListBox : public QComboBox {
 public:
-    ListBox(QWidget* parent, std::function<void(const QString& item)> picked) : QComboBox(parent), picked_(std::move(picked))
+    ListBox(QWidget* parent, std::function<void(const QString& item)> picked)
+        : QComboBox(parent), picked_(std::move(picked))
     {
         setEditable(true);
         setInsertPolicy(QComboBox::NoInsert);
@@ -527,6 +526,8 @@ std::vector<Rule> rulesOf(QWidget* form, const std::map<std::string, QWidget*, s
 // Leaves a gap in the rule where it meets the area (window coordinates).
 void breakRule(QWidget* form, const Rule& rule, const QRect& area)
 {
+    if (!rule.owner)
+        return;
     if (auto* line = dynamic_cast<LineWidget*>(rule.owner))
         line->leaveGap(area.translated(-line->parentWidget()->mapTo(form, QPoint(0, 0))));
     else if (auto* frame = dynamic_cast<FrameBox*>(rule.owner))
@@ -603,9 +604,9 @@ void clearOfRules(QWidget* form, CaptionLabel* label, const std::vector<Rule>& a
         const std::vector<PlacedChar> chars = label->layout(shift);
         return std::all_of(chars.begin(), chars.end(), [&](const PlacedChar& pc) { return box.contains(pc.cell); });
     };
-    static const QPoint shifts[] = {{0, 1}, {0, -1}, {1, 0}, {-1, 0}, {0, 2}, {0, -2}, {2, 0}, {-2, 0}, {0, 3}, {0, -3},
-                                    {1, 1}, {-1, 1}, {1, -1}, {-1, -1}, {2, 1}, {-2, 1}, {2, -1}, {-2, -1},
-                                    {1, 2}, {-1, 2}, {1, -2}, {-1, -2}, {2, 2}, {-2, 2}, {2, -2}, {-2, -2}};
+    static const QPoint shifts[] = {{0, 1},  {0, -1}, {1, 0},  {-1, 0},  {0, 2},   {0, -2}, {2, 0},  {-2, 0}, {0, 3},
+                                    {0, -3}, {1, 1},  {-1, 1}, {1, -1},  {-1, -1}, {2, 1},  {-2, 1}, {2, -1}, {-2, -1},
+                                    {1, 2},  {-1, 2}, {1, -2}, {-1, -2}, {2, 2},   {-2, 2}, {2, -2}, {-2, -2}};
     // The smallest move that clears every rule, else the one that meets the fewest.
     QPoint best(0, 0);
     auto left = crossings(best);
@@ -770,7 +771,8 @@ void FormWidget::build()
         case ControlKind::TextBox: {
             auto* edit = new QLineEdit(text, parentWidget);
             edit->setCursorPosition(0);
-            connect(edit, &QLineEdit::textEdited, this, [this, key](const QString& t) { model_->setText(key, t.toStdString()); });
+            connect(edit, &QLineEdit::textEdited, this,
+                    [this, key](const QString& t) { model_->setText(key, t.toStdString()); });
             w = edit;
             break;
         }
@@ -834,7 +836,8 @@ void FormWidget::build()
         applyColours(w, c, field ? QPalette::Base : QPalette::Window, field ? QPalette::Text : QPalette::WindowText);
         if (c.tab >= 0)
             tabOrder.emplace_back(c.tab, w);
-        else if (c.kind == ControlKind::TextBox || c.kind == ControlKind::ComboBox || c.kind == ControlKind::CommandButton)
+        else if (c.kind == ControlKind::TextBox || c.kind == ControlKind::ComboBox ||
+                 c.kind == ControlKind::CommandButton)
             w->setFocusPolicy(Qt::ClickFocus);
         widgets_[key] = w;
     }
@@ -859,13 +862,16 @@ void FormWidget::build()
                 continue;
             for (const auto& [key, w] : widgets_)
                 if (auto* caption = dynamic_cast<CaptionLabel*>(w);
-                    caption && QRect(caption->mapTo(this, QPoint(0, 0)), caption->size()).adjusted(-4, -4, 4, 4).intersects(rule.stroke))
+                    caption && QRect(caption->mapTo(this, QPoint(0, 0)), caption->size())
+                                   .adjusted(-4, -4, 4, 4)
+                                   .intersects(rule.stroke))
                     caption->layout();
         }
     };
     for (auto& [key, w] : widgets_) {
         if (auto* caption = dynamic_cast<CaptionLabel*>(w)) {
-            caption->setPlacer([this, rulesNow](CaptionLabel& label, bool first) { clearOfRules(this, &label, rulesNow(), first); });
+            caption->setPlacer(
+                [this, rulesNow](CaptionLabel& label, bool first) { clearOfRules(this, &label, rulesNow(), first); });
         } else if (auto* frame = dynamic_cast<FrameBox*>(w)) {
             frame->setPlacer([this, rulesNow, placeNear](FrameBox& box) {
                 clearTitleOfRules(this, &box, rulesNow());

@@ -232,10 +232,10 @@ PrintOutcome handOver(const QByteArray& pdf, const std::string& title, int timeo
         const int job = cupsCreateJob(http, dest->name, title.c_str(), 0, nullptr);
         const char* name = dest->name;
         const auto size = static_cast<std::size_t>(pdf.size());
-        const bool sent = job > 0 &&
-                          cupsStartDocument(http, name, job, title.c_str(), CUPS_FORMAT_PDF, 1) == HTTP_STATUS_CONTINUE &&
-                          cupsWriteRequestData(http, pdf.constData(), size) == HTTP_STATUS_CONTINUE &&
-                          cupsFinishDocument(http, name) <= IPP_STATUS_OK_EVENTS_COMPLETE;
+        const bool sent =
+            job > 0 && cupsStartDocument(http, name, job, title.c_str(), CUPS_FORMAT_PDF, 1) == HTTP_STATUS_CONTINUE &&
+            cupsWriteRequestData(http, pdf.constData(), size) == HTTP_STATUS_CONTINUE &&
+            cupsFinishDocument(http, name) <= IPP_STATUS_OK_EVENTS_COMPLETE;
         if (sent) {
             out.kind = Kind::Printed;
             out.jobId = job;
@@ -274,7 +274,8 @@ QString failureText(const PrintOutcome& out)
     case Kind::Unreachable:
         return QStringLiteral("不能连接打印服务器 %1（%2）").arg(text(out.server), text(out.reason));
     case Kind::TimedOut:
-        return QStringLiteral("打印服务器 %1 在 %2 秒内没有应答").arg(text(out.server), QString::number(out.timeoutMs / 1000.0));
+        return QStringLiteral("打印服务器 %1 在 %2 秒内没有应答")
+            .arg(text(out.server), QString::number(out.timeoutMs / 1000.0));
     case Kind::Broken:
         return QStringLiteral("与打印服务器 %1 的连接中断（%2）").arg(text(out.server), text(out.reason));
     case Kind::Refused: {
@@ -319,10 +320,7 @@ std::chrono::milliseconds printTimeout()
     return std::chrono::milliseconds(ok && ms > 0 ? ms : defaultTimeoutMs);
 }
 
-DocumentPrinter::DocumentPrinter(QObject* parent)
-    : QObject(parent)
-{
-}
+DocumentPrinter::DocumentPrinter(QObject* parent) : QObject(parent) {}
 
 DocumentPrinter::~DocumentPrinter()
 {

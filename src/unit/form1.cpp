@@ -53,7 +53,8 @@ void Form1::Command1_Click()
         put("Text14") << text("Text6");
 
     // Equivalent length of the run.
-    put("Text18") << ((num("Text15") * ElbowLength + num("Text3")) + num("Text16") * GateValveLength) + num("Text17") * CheckValveLength;
+    put("Text18") << ((num("Text15") * ElbowLength + num("Text3")) + num("Text16") * GateValveLength) +
+                         num("Text17") * CheckValveLength;
     // Pipe velocity in m/s.
     put("Text4") << ((num("Text1") * 1000) * 4000) / ((Pow(num("Combo1"), 2) * PiApprox) * 3600);
     // Circulation-pump head in m.

@@ -9,6 +9,8 @@ namespace {
 using K = ControlKind;
 using namespace style;
 
+// One control to a line, in the order of the design.
+// clang-format off
 FormDesign makeDesign()
 {
     return FormDesign{
@@ -81,6 +83,7 @@ FormDesign makeDesign()
         },
     };
 }
+// clang-format on
 
 }  // namespace
 

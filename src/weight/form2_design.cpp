@@ -20,6 +20,8 @@ std::vector<std::string_view> materialNames()
     return names;
 }
 
+// One control to a line, in the order of the design.
+// clang-format off
 FormDesign makeDesign()
 {
     return FormDesign{
@@ -92,6 +94,7 @@ FormDesign makeDesign()
         },
     };
 }
+// clang-format on
 
 }  // namespace
 

@@ -27,8 +27,7 @@ double number(std::string_view text)
     return std::stod(std::string(text));
 }
 
-template <std::size_t N>
-std::vector<double> numbers(const std::array<std::string_view, N>& texts)
+template <std::size_t N> std::vector<double> numbers(const std::array<std::string_view, N>& texts)
 {
     std::vector<double> out;
     for (std::string_view t : texts)
@@ -38,8 +37,7 @@ std::vector<double> numbers(const std::array<std::string_view, N>& texts)
 
 const std::vector<double> Sections{1.5, 2.5, 4, 6, 10, 16, 25, 35, 50, 70, 95, 120, 150, 185, 240};
 
-template <typename Table>
-std::vector<double> sectionsOf(const Table& table)
+template <typename Table> std::vector<double> sectionsOf(const Table& table)
 {
     std::vector<double> out;
     for (const auto& row : table.rows)
@@ -48,8 +46,7 @@ std::vector<double> sectionsOf(const Table& table)
 }
 
 // Each column's total over the body rows, dashes counting nothing.
-template <typename Table>
-std::vector<int> columnTotals(const Table& table)
+template <typename Table> std::vector<int> columnTotals(const Table& table)
 {
     std::vector<int> totals(Table::Columns, 0);
     for (const auto& row : table.rows)
@@ -64,8 +61,7 @@ std::vector<int> columnTotals(const Table& table)
 }
 
 // A larger conductor carries more: down every cable column the values that are given rise.
-template <typename Table>
-void expectRisingWithSection(const Table& table)
+template <typename Table> void expectRisingWithSection(const Table& table)
 {
     for (int c = 0; c < Table::Columns; ++c) {
         Amperes previous;
@@ -112,7 +108,8 @@ TEST(AmpacityCableOpen, DashesOnlyWhereNoCableIsMade)
                 for (Core core : {Core::Copper, Core::Aluminium}) {
                     const bool dash = v == 0 ? (section == 1.5 && core == Core::Aluminium) : section <= 16;
                     EXPECT_EQ(at(row, CableOpenTable::column(v, a, core)).has_value(), !dash)
-                        << row.sectionMm2 << " mm², voltage " << v << ", ambient " << a << ", core " << static_cast<int>(core);
+                        << row.sectionMm2 << " mm², voltage " << v << ", ambient " << a << ", core "
+                        << static_cast<int>(core);
                 }
     }
 }
@@ -158,7 +155,8 @@ TEST(AmpacityCableSoil, At1Point5OnlyCopperAt65)
                 for (Core core : {Core::Copper, Core::Aluminium}) {
                     const bool dash = row.sectionMm2 == "1.5" && !(t == 0 && core == Core::Copper);
                     EXPECT_EQ(at(row, CableSoilTable::column(s, t, core)).has_value(), !dash)
-                        << row.sectionMm2 << " mm², soil " << s << ", conductor " << t << ", core " << static_cast<int>(core);
+                        << row.sectionMm2 << " mm², soil " << s << ", conductor " << t << ", core "
+                        << static_cast<int>(core);
                 }
 }
 
@@ -184,7 +182,8 @@ TEST(AmpacityCableSoil, SoilResistivityConductorTemperatureAndCore)
                         }
                     }
                     if (core == Core::Aluminium) {
-                        EXPECT_GT(*at(row, CableSoilTable::column(s, t, Core::Copper)), *here) << row.sectionMm2 << " mm², soil " << s;
+                        EXPECT_GT(*at(row, CableSoilTable::column(s, t, Core::Copper)), *here)
+                            << row.sectionMm2 << " mm², soil " << s;
                     }
                 }
     expectRisingWithSection(CableSoilAmpacity());
@@ -195,7 +194,7 @@ TEST(AmpacityCables, ColumnTotalsOfThePublishedTables)
     EXPECT_EQ(columnTotals(CableOpenAmpacity()),
               (std::vector<int>{2914, 2226, 2782, 2121, 2673, 2040, 2682, 2054, 2559, 1961, 2460, 1885}));
     EXPECT_EQ(columnTotals(CableSoilAmpacity()), (std::vector<int>{2089, 1622, 2542, 1985, 1945, 1508, 2364, 1845, 1821,
-                                                                    1414, 2215, 1733, 1692, 1313, 2060, 1607}));
+                                                                   1414, 2215, 1733, 1692, 1313, 2060, 1607}));
 }
 
 TEST(AmpacityBusbar, RowOrderGroupedByThickness)
@@ -205,9 +204,9 @@ TEST(AmpacityBusbar, RowOrderGroupedByThickness)
     std::vector<std::string> sizes;
     for (const auto& row : t.rows)
         sizes.push_back(std::string(row.widthMm) + "x" + std::string(row.thicknessMm));
-    EXPECT_EQ(sizes, (std::vector<std::string>{"15x3", "20x3", "25x3", "30x4", "40x4", "40x5", "50x5", "50x6.3", "63x6.3",
-                                               "80x6.3", "100x6.3", "63x8", "80x8", "100x8", "125x8", "63x10", "80x10",
-                                               "100x10", "125x10"}));
+    EXPECT_EQ(sizes, (std::vector<std::string>{"15x3", "20x3", "25x3", "30x4", "40x4", "40x5", "50x5", "50x6.3",
+                                               "63x6.3", "80x6.3", "100x6.3", "63x8", "80x8", "100x8", "125x8", "63x10",
+                                               "80x10", "100x10", "125x10"}));
 }
 
 TEST(AmpacityBusbar, AmbientRatiosInTheirBands)
@@ -222,11 +221,13 @@ TEST(AmpacityBusbar, AmbientRatiosInTheirBands)
             for (Current k : {Current::AC, Current::DC}) {
                 const double at25 = row.amperes[static_cast<std::size_t>(BusbarTable::column(m, k, 0))];
                 for (const Band& b : bands) {
-                    const double ratio = row.amperes[static_cast<std::size_t>(BusbarTable::column(m, k, b.ambient))] / at25;
+                    const double ratio =
+                        row.amperes[static_cast<std::size_t>(BusbarTable::column(m, k, b.ambient))] / at25;
                     EXPECT_GE(ratio, b.low) << row.widthMm << "×" << row.thicknessMm << " metal " << static_cast<int>(m)
                                             << " current " << static_cast<int>(k) << " ambient " << b.ambient;
-                    EXPECT_LE(ratio, b.high) << row.widthMm << "×" << row.thicknessMm << " metal " << static_cast<int>(m)
-                                             << " current " << static_cast<int>(k) << " ambient " << b.ambient;
+                    EXPECT_LE(ratio, b.high)
+                        << row.widthMm << "×" << row.thicknessMm << " metal " << static_cast<int>(m) << " current "
+                        << static_cast<int>(k) << " ambient " << b.ambient;
                 }
             }
 }
@@ -235,11 +236,15 @@ TEST(AmpacityBusbar, AcNotAboveDcCopperAboveAluminium)
 {
     for (const auto& row : BusbarAmpacity().rows)
         for (int a = 0; a < 4; ++a) {
-            auto value = [&](Metal m, Current k) { return row.amperes[static_cast<std::size_t>(BusbarTable::column(m, k, a))]; };
+            auto value = [&](Metal m, Current k) {
+                return row.amperes[static_cast<std::size_t>(BusbarTable::column(m, k, a))];
+            };
             for (Metal m : {Metal::Aluminium, Metal::Copper})
-                EXPECT_LE(value(m, Current::AC), value(m, Current::DC)) << row.widthMm << "×" << row.thicknessMm << " ambient " << a;
+                EXPECT_LE(value(m, Current::AC), value(m, Current::DC))
+                    << row.widthMm << "×" << row.thicknessMm << " ambient " << a;
             for (Current k : {Current::AC, Current::DC})
-                EXPECT_GT(value(Metal::Copper, k), value(Metal::Aluminium, k)) << row.widthMm << "×" << row.thicknessMm << " ambient " << a;
+                EXPECT_GT(value(Metal::Copper, k), value(Metal::Aluminium, k))
+                    << row.widthMm << "×" << row.thicknessMm << " ambient " << a;
         }
 }
 
@@ -249,13 +254,14 @@ TEST(AmpacityBusbar, LargerBarCarriesMore)
     const BusbarTable& t = BusbarAmpacity();
     for (const auto& small : t.rows)
         for (const auto& large : t.rows) {
-            const bool larger = number(large.widthMm) >= number(small.widthMm) && number(large.thicknessMm) >= number(small.thicknessMm) &&
-                                &large != &small;
+            const bool larger = number(large.widthMm) >= number(small.widthMm) &&
+                                number(large.thicknessMm) >= number(small.thicknessMm) && &large != &small;
             if (!larger)
                 continue;
             for (int c = 0; c < BusbarTable::Columns; ++c)
                 EXPECT_GT(large.amperes[static_cast<std::size_t>(c)], small.amperes[static_cast<std::size_t>(c)])
-                    << large.widthMm << "×" << large.thicknessMm << " against " << small.widthMm << "×" << small.thicknessMm << " column " << c;
+                    << large.widthMm << "×" << large.thicknessMm << " against " << small.widthMm << "×"
+                    << small.thicknessMm << " column " << c;
         }
 }
 
@@ -266,6 +272,7 @@ TEST(AmpacityBusbar, ColumnTotalsAndTheFilledCell)
     ASSERT_EQ(row.widthMm, "125");
     ASSERT_EQ(row.thicknessMm, "8");
     EXPECT_EQ(row.amperes[static_cast<std::size_t>(BusbarTable::column(Metal::Aluminium, Current::AC, 0))], 1898);
-    EXPECT_EQ(columnTotals(BusbarAmpacity()), (std::vector<int>{19273, 18115, 16949, 15624, 20015, 18816, 17610, 16238, 24680,
-                                                                 23194, 21705, 20005, 25805, 24253, 22714, 20907}));
+    EXPECT_EQ(columnTotals(BusbarAmpacity()),
+              (std::vector<int>{19273, 18115, 16949, 15624, 20015, 18816, 17610, 16238, 24680, 23194, 21705, 20005,
+                                25805, 24253, 22714, 20907}));
 }

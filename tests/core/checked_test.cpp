@@ -71,8 +71,8 @@ TEST(CheckedArithmetic, FirstFailureInWrittenOrderWins)
 
 TEST(CalculationFailure, EveryReasonHasWordsOfItsOwn)
 {
-    const FailureReason all[] = {FailureReason::NotANumber,      FailureReason::NumberOutOfRange,
-                                 FailureReason::DivisionByZero,  FailureReason::OutOfRange,
+    const FailureReason all[] = {FailureReason::NotANumber,       FailureReason::NumberOutOfRange,
+                                 FailureReason::DivisionByZero,   FailureReason::OutOfRange,
                                  FailureReason::LogOfNonPositive, FailureReason::SqrtOfNegative,
                                  FailureReason::NoRealPower};
     std::set<std::string_view> chinese;
@@ -95,10 +95,11 @@ TEST(HeatFormulas, LogMeanTempDiffBranches)
     auto lmtd = [](double a, double b) {
         Num out = Num::failed(FailureReason::NotANumber);
         int writes = 0;
-        LogMeanTempDiff([&] { return Num(a); }, [&] { return Num(b); }, [&](const Num& v) {
-            ++writes;
-            out = v;
-        });
+        LogMeanTempDiff([&] { return Num(a); }, [&] { return Num(b); },
+                        [&](const Num& v) {
+                            ++writes;
+                            out = v;
+                        });
         EXPECT_LE(writes, 1);
         return out;
     };
@@ -123,6 +124,7 @@ TEST(ClockCaption, DateTimeAndWeekday)
 {
     EXPECT_EQ(ClockCaption({2026, 12, 7, 21, 25, 55, 1}), "2026年12月7日 21:25:55 星期1");
     EXPECT_EQ(ClockCaption({2027, 1, 1, 9, 5, 3, 5}), "2027年1月1日 9:05:03 星期5");
-    EXPECT_EQ(ClockCaption({2026, 12, 6, 0, 0, 0, 0}).substr(ClockCaption({2026, 12, 6, 0, 0, 0, 0}).size() - 7), "星期0");
+    EXPECT_EQ(ClockCaption({2026, 12, 6, 0, 0, 0, 0}).substr(ClockCaption({2026, 12, 6, 0, 0, 0, 0}).size() - 7),
+              "星期0");
     EXPECT_EQ(ClockCaption({2026, 12, 12, 23, 59, 59, 6}), "2026年12月12日 23:59:59 星期6");
 }

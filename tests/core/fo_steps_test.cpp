@@ -25,9 +25,12 @@ namespace {
 
 // The means are the same for every plate: they come from the design temperatures alone. The
 // viscosity means differ from the plain means 3.86E-07 and 4.855E-07.
-const Texts DesignMeans = {{"Text22", "3.8599999996336E-07"}, {"Text23", "4.85499999980377E-07"},
-                           {"Text24", "2.375"},               {"Text25", "3.05"},
-                           {"Text40", "0.67"},                {"Text41", "0.6575"}};
+const Texts DesignMeans = {{"Text22", "3.8599999996336E-07"},
+                           {"Text23", "4.85499999980377E-07"},
+                           {"Text24", "2.375"},
+                           {"Text25", "3.05"},
+                           {"Text40", "0.67"},
+                           {"Text41", "0.6575"}};
 
 }  // namespace
 
@@ -71,9 +74,17 @@ TEST(FoVelocity, EqualSectionRows)
         f.setText("Combo1", r.key);
         ASSERT_TRUE(f.run("Command3_Click"));
         expectTexts(f,
-                    {{"Text14", r.channel1}, {"Text15", r.channel2}, {"Text17", r.channels}, {"Text19", r.plates},
-                     {"Text10", r.v1}, {"Text11", r.v2}, {"Text46", r.shown1}, {"Text47", r.shown2},
-                     {"Text18", "0"}, {"Text13", "11.1797533025589"}, {"Text16", "Text16"}},
+                    {{"Text14", r.channel1},
+                     {"Text15", r.channel2},
+                     {"Text17", r.channels},
+                     {"Text19", r.plates},
+                     {"Text10", r.v1},
+                     {"Text11", r.v2},
+                     {"Text46", r.shown1},
+                     {"Text47", r.shown2},
+                     {"Text18", "0"},
+                     {"Text13", "11.1797533025589"},
+                     {"Text16", "Text16"}},
                     r.key);
         expectTexts(f, DesignMeans, r.key);
     }
@@ -102,9 +113,17 @@ TEST(FoVelocity, UnequalSectionRows)
         f.setText("Combo2", r.key);
         ASSERT_TRUE(f.run("Command4_Click"));
         expectTexts(f,
-                    {{"Text14", r.channel1}, {"Text15", r.channel2}, {"Text16", r.plateArea}, {"Text17", r.channels},
-                     {"Text19", r.plates}, {"Text10", r.v1}, {"Text11", r.v2}, {"Text46", r.shown1},
-                     {"Text47", r.shown2}, {"Text18", "0"}, {"Text13", "11.1797533025589"}},
+                    {{"Text14", r.channel1},
+                     {"Text15", r.channel2},
+                     {"Text16", r.plateArea},
+                     {"Text17", r.channels},
+                     {"Text19", r.plates},
+                     {"Text10", r.v1},
+                     {"Text11", r.v2},
+                     {"Text46", r.shown1},
+                     {"Text47", r.shown2},
+                     {"Text18", "0"},
+                     {"Text13", "11.1797533025589"}},
                     r.key);
         expectTexts(f, DesignMeans, r.key);
     }
@@ -126,9 +145,14 @@ TEST(FoVelocity, AddedPlates)
     ASSERT_TRUE(areaStep(f));
     set(f, {{"Text26", "2"}, {"Combo1", "0.5"}});
     f.Command3_Click();
-    expectTexts(f, {{"Text17", "12.1797533025589"}, {"Text19", "24.3595066051178"}, {"Text18", "1"},
-                    {"Text13", "11.1797533025589"}, {"Text10", "0.25584236303392"}, {"Text11", "0.511684726067841"},
-                    {"Text46", "0.3"}, {"Text47", "0.5"}});
+    expectTexts(f, {{"Text17", "12.1797533025589"},
+                    {"Text19", "24.3595066051178"},
+                    {"Text18", "1"},
+                    {"Text13", "11.1797533025589"},
+                    {"Text10", "0.25584236303392"},
+                    {"Text11", "0.511684726067841"},
+                    {"Text46", "0.3"},
+                    {"Text47", "0.5"}});
 }
 
 TEST(FoVelocity, PlateCountUsesTheAreaBeforeItIsRewritten)
@@ -137,11 +161,19 @@ TEST(FoVelocity, PlateCountUsesTheAreaBeforeItIsRewritten)
     ASSERT_TRUE(areaStep(f));
     set(f, {{"Text1", "2"}, {"Combo1", "0.5"}});
     f.Command3_Click();
-    expectTexts(f, {{"Text17", "11.1797533025589"}, {"Text19", "22.3595066051178"}, {"Text13", "22.3595066051178"},
-                    {"Text10", "0.278726800293852"}, {"Text46", "0.3"}, {"Text47", "0.6"}});
+    expectTexts(f, {{"Text17", "11.1797533025589"},
+                    {"Text19", "22.3595066051178"},
+                    {"Text13", "22.3595066051178"},
+                    {"Text10", "0.278726800293852"},
+                    {"Text46", "0.3"},
+                    {"Text47", "0.6"}});
     f.Command3_Click();  // the second press catches up; the flows are still the earlier ones
-    expectTexts(f, {{"Text17", "22.3595066051178"}, {"Text19", "44.7190132102356"}, {"Text13", "22.3595066051178"},
-                    {"Text10", "0.139363400146926"}, {"Text11", "0.278726800293852"}, {"Text46", "0.1"},
+    expectTexts(f, {{"Text17", "22.3595066051178"},
+                    {"Text19", "44.7190132102356"},
+                    {"Text13", "22.3595066051178"},
+                    {"Text10", "0.139363400146926"},
+                    {"Text11", "0.278726800293852"},
+                    {"Text46", "0.1"},
                     {"Text47", "0.3"}});
 }
 
@@ -167,9 +199,15 @@ TEST(FoVelocity, UnmatchedKeyKeepsTheChannelsAndGoesOn)
     f.Command3_Click();
     f.setText("Combo1", "0.3");
     f.Command3_Click();
-    expectTexts(f, {{"Text14", "0.00156"}, {"Text15", "0.00156"}, {"Text17", "18.6329221709315"},
-                    {"Text19", "37.265844341863"}, {"Text18", "0"}, {"Text10", "0.167236080176311"},
-                    {"Text11", "0.334472160352622"}, {"Text46", "0.2"}, {"Text47", "0.3"}});
+    expectTexts(f, {{"Text14", "0.00156"},
+                    {"Text15", "0.00156"},
+                    {"Text17", "18.6329221709315"},
+                    {"Text19", "37.265844341863"},
+                    {"Text18", "0"},
+                    {"Text10", "0.167236080176311"},
+                    {"Text11", "0.334472160352622"},
+                    {"Text46", "0.2"},
+                    {"Text47", "0.3"}});
 
     // The unequal-section series keeps the plate area of its last matched row too.
     Fo g;
@@ -194,8 +232,14 @@ TEST(FoVelocity, ExactlyAtTheThresholdTheShownVelocityStays)
     set(f, {{"Combo1", "0.1"}, {"Text13", "0.1"}, {"Text26", "1"}, {"Text8", "0.3312"}, {"Text46", "0.3"}});
     f.Command3_Click();
     // 0.3312 / (1 x (0.00092 x 3600)) is 0.09999999999999999, written "0.1", read back as 0.1.
-    expectTexts(f, {{"Text17", "1"}, {"Text19", "2"}, {"Text18", "0.1"}, {"Text13", "11.1797533025589"},
-                    {"Text10", "0.1"}, {"Text46", "0.3"}, {"Text11", "10.5676328502415"}, {"Text47", "10.6"}});
+    expectTexts(f, {{"Text17", "1"},
+                    {"Text19", "2"},
+                    {"Text18", "0.1"},
+                    {"Text13", "11.1797533025589"},
+                    {"Text10", "0.1"},
+                    {"Text46", "0.3"},
+                    {"Text11", "10.5676328502415"},
+                    {"Text47", "10.6"}});
 }
 
 TEST(FoVelocity, SeriesButtonsUseTheirOwnList)
@@ -222,29 +266,84 @@ struct VelocityFailure {
 TEST(FoVelocity, FailureStopsAtItsStatement)
 {
     const std::vector<VelocityFailure> cases = {
-        {"equal series before the area step", &Fo::Command3_Click, false, {}, "Text12", FailureReason::NotANumber,
-         {{"Text14", "0.00092"}, {"Text15", "0.00092"}, {"Text17", "0"}, {"Text19", "0"}, {"Text18", "0"},
-          {"Text13", "0"}, {"Text10", "Text10"}, {"Text46", "0"}, {"Text22", "Text22"}}},
-        {"unequal series before the area step", &Fo::Command4_Click, false, {}, "Text12", FailureReason::NotANumber,
-         {{"Text14", "0.001307"}, {"Text15", "0.002088"}, {"Text16", "0.35"}, {"Text17", "0"}, {"Text19", "0"},
-          {"Text18", "0"}, {"Text13", "0"}, {"Text10", "Text10"}}},
-        {"unequal series, no row ever matched", &Fo::Command4_Click, false, {{"Combo2", "0.4"}}, "Text16",
+        {"equal series before the area step",
+         &Fo::Command3_Click,
+         false,
+         {},
+         "Text12",
+         FailureReason::NotANumber,
+         {{"Text14", "0.00092"},
+          {"Text15", "0.00092"},
+          {"Text17", "0"},
+          {"Text19", "0"},
+          {"Text18", "0"},
+          {"Text13", "0"},
+          {"Text10", "Text10"},
+          {"Text46", "0"},
+          {"Text22", "Text22"}}},
+        {"unequal series before the area step",
+         &Fo::Command4_Click,
+         false,
+         {},
+         "Text12",
+         FailureReason::NotANumber,
+         {{"Text14", "0.001307"},
+          {"Text15", "0.002088"},
+          {"Text16", "0.35"},
+          {"Text17", "0"},
+          {"Text19", "0"},
+          {"Text18", "0"},
+          {"Text13", "0"},
+          {"Text10", "Text10"}}},
+        {"unequal series, no row ever matched",
+         &Fo::Command4_Click,
+         false,
+         {{"Combo2", "0.4"}},
+         "Text16",
          FailureReason::NotANumber,
          {{"Text14", "Text14"}, {"Text15", "Text15"}, {"Text16", "Text16"}, {"Text17", "10"}, {"Text19", "0"}}},
-        {"zero plate area", &Fo::Command3_Click, true, {{"Combo1", "0"}}, "Text17", FailureReason::DivisionByZero,
-         {{"Text14", "Text14"}, {"Text17", "10"}, {"Text19", "0"}, {"Text13", "11.1797533025589"}}},
-        {"empty list", &Fo::Command3_Click, true, {{"Combo1", ""}}, "Combo1", FailureReason::NotANumber,
-         {{"Text14", "Text14"}, {"Text17", "10"}, {"Text19", "0"}}},
-        {"added plates not a number", &Fo::Command3_Click, true, {{"Text26", "two"}}, "Text26",
-         FailureReason::NotANumber, {{"Text14", "0.00092"}, {"Text17", "10"}}},
-        {"no channels", &Fo::Command3_Click, true, {{"Combo1", "0.1"}, {"Text13", "0"}}, "Text10",
+        {"zero plate area",
+         &Fo::Command3_Click,
+         true,
+         {{"Combo1", "0"}},
+         "Text17",
          FailureReason::DivisionByZero,
-         {{"Text17", "0"}, {"Text19", "0"}, {"Text13", "11.1797533025589"}, {"Text10", "Text10"},
-          {"Text46", "0"}}},
-        {"secondary flow not a number", &Fo::Command3_Click, true, {{"Text9", ""}}, "Text9",
-         FailureReason::NotANumber, {{"Text10", "0.0945247409692193"}, {"Text11", "Text11"}, {"Text46", "0"}}},
-        {"no channel data yet, unmatched key", &Fo::Command3_Click, true, {{"Combo1", "0.3"}}, "Text14",
-         FailureReason::NotANumber, {{"Text17", "18.6329221709315"}, {"Text13", "11.1797533025589"}}},
+         {{"Text14", "Text14"}, {"Text17", "10"}, {"Text19", "0"}, {"Text13", "11.1797533025589"}}},
+        {"empty list",
+         &Fo::Command3_Click,
+         true,
+         {{"Combo1", ""}},
+         "Combo1",
+         FailureReason::NotANumber,
+         {{"Text14", "Text14"}, {"Text17", "10"}, {"Text19", "0"}}},
+        {"added plates not a number",
+         &Fo::Command3_Click,
+         true,
+         {{"Text26", "two"}},
+         "Text26",
+         FailureReason::NotANumber,
+         {{"Text14", "0.00092"}, {"Text17", "10"}}},
+        {"no channels",
+         &Fo::Command3_Click,
+         true,
+         {{"Combo1", "0.1"}, {"Text13", "0"}},
+         "Text10",
+         FailureReason::DivisionByZero,
+         {{"Text17", "0"}, {"Text19", "0"}, {"Text13", "11.1797533025589"}, {"Text10", "Text10"}, {"Text46", "0"}}},
+        {"secondary flow not a number",
+         &Fo::Command3_Click,
+         true,
+         {{"Text9", ""}},
+         "Text9",
+         FailureReason::NotANumber,
+         {{"Text10", "0.0945247409692193"}, {"Text11", "Text11"}, {"Text46", "0"}}},
+        {"no channel data yet, unmatched key",
+         &Fo::Command3_Click,
+         true,
+         {{"Combo1", "0.3"}},
+         "Text14",
+         FailureReason::NotANumber,
+         {{"Text17", "18.6329221709315"}, {"Text13", "11.1797533025589"}}},
     };
     for (const VelocityFailure& c : cases) {
         Fo f;
@@ -283,13 +382,29 @@ TEST(FoPressureDrop, BothSeriesFromTheDefaults)
     const std::vector<PressureDropCase> cases = {
         // Text21 lies on a rounding edge in its fifteenth digit: a power function whose last bit
         // fell the other way would give "7.519222238662". std::pow gives this text.
-        {"unequal 0.35", "Combo2", "0.35", &Fo::Command4_Click, &Fo::Command5_Click,
-         {{"Text27", "3180.7415533973"}, {"Text20", "4.16965991262842"}, {"Text21", "7.51922223866201"},
-          {"Text45", "0.647360424655187"}, {"Text48", "68.1925844660269"}, {"Text49", "65.9037077669865"}}},
+        {"unequal 0.35",
+         "Combo2",
+         "0.35",
+         &Fo::Command4_Click,
+         &Fo::Command5_Click,
+         {{"Text27", "3180.7415533973"},
+          {"Text20", "4.16965991262842"},
+          {"Text21", "7.51922223866201"},
+          {"Text45", "0.647360424655187"},
+          {"Text48", "68.1925844660269"},
+          {"Text49", "65.9037077669865"}}},
         // The warning shown for the primary velocity does not matter: the step reads Text10.
-        {"equal 0.1", "Combo1", "0.1", &Fo::Command3_Click, &Fo::Command6_Click,
-         {{"Text46", "流速太低"}, {"Text27", "2563.70068622754"}, {"Text20", "2.72451006991458"},
-          {"Text21", "9.01079068990302"}, {"Text45", "0.521777182164461"}, {"Text48", "74.3629931377246"},
+        {"equal 0.1",
+         "Combo1",
+         "0.1",
+         &Fo::Command3_Click,
+         &Fo::Command6_Click,
+         {{"Text46", "流速太低"},
+          {"Text27", "2563.70068622754"},
+          {"Text20", "2.72451006991458"},
+          {"Text21", "9.01079068990302"},
+          {"Text45", "0.521777182164461"},
+          {"Text48", "74.3629931377246"},
           {"Text49", "62.8185034311377"}}},
     };
     for (const PressureDropCase& c : cases) {
@@ -311,8 +426,8 @@ TEST(FoPressureDrop, UnmatchedKeyStillChecksTheHeatFlow)
     f.Command4_Click();
     f.setText("Combo2", "0.4");
     f.Command5_Click();
-    expectTexts(f, {{"Text27", "0"}, {"Text20", "0"}, {"Text21", "0"}, {"Text45", "0"}, {"Text48", "100"},
-                    {"Text49", "50"}});
+    expectTexts(
+        f, {{"Text27", "0"}, {"Text20", "0"}, {"Text21", "0"}, {"Text45", "0"}, {"Text48", "100"}, {"Text49", "50"}});
 }
 
 TEST(FoPressureDrop, UnmatchedKeyUsesTheOtherSeriesK)
@@ -323,7 +438,9 @@ TEST(FoPressureDrop, UnmatchedKeyUsesTheOtherSeriesK)
     f.Command5_Click();
     f.setText("Combo1", "0.3");
     f.Command6_Click();
-    expectTexts(f, {{"Text27", "3180.7415533973"}, {"Text21", "7.51922223866201"}, {"Text45", "0.647360424655187"},
+    expectTexts(f, {{"Text27", "3180.7415533973"},
+                    {"Text21", "7.51922223866201"},
+                    {"Text45", "0.647360424655187"},
                     {"Text48", "68.1925844660269"}});
 }
 
@@ -374,19 +491,46 @@ TEST(FoPressureDrop, FailureStopsAtItsStatement)
 {
     const std::vector<PressureDropFailure> cases = {
         // The first field the K statement reads is the primary conductivity.
-        {"fresh window", false, {}, "Text40", FailureReason::NotANumber,
+        {"fresh window",
+         false,
+         {},
+         "Text40",
+         FailureReason::NotANumber,
          {{"Text27", "0"}, {"Text20", "0"}, {"Text45", "0"}, {"Text48", ""}}},
-        {"fresh window, no row", false, {{"Combo2", "0.4"}}, "Text12", FailureReason::NotANumber,
+        {"fresh window, no row",
+         false,
+         {{"Combo2", "0.4"}},
+         "Text12",
+         FailureReason::NotANumber,
          {{"Text27", "0"}, {"Text45", "0"}, {"Text48", ""}}},
-        {"list not a number", true, {{"Combo2", "x"}}, "Combo2", FailureReason::NotANumber,
+        {"list not a number",
+         true,
+         {{"Combo2", "x"}},
+         "Combo2",
+         FailureReason::NotANumber,
          {{"Text27", "0"}, {"Text45", "0"}}},
-        {"zero velocity", true, {{"Text10", "0"}}, "Text27", FailureReason::DivisionByZero,
+        {"zero velocity",
+         true,
+         {{"Text10", "0"}},
+         "Text27",
+         FailureReason::DivisionByZero,
          {{"Text27", "0"}, {"Text20", "0"}}},
-        {"negative velocity", true, {{"Text11", "-0.2"}}, "Text27", FailureReason::NoRealPower,
+        {"negative velocity",
+         true,
+         {{"Text11", "-0.2"}},
+         "Text27",
+         FailureReason::NoRealPower,
          {{"Text27", "0"}, {"Text20", "0"}}},
-        {"primary flow zero", true, {{"Text8", "0.0"}}, "Text48", FailureReason::DivisionByZero,
-         {{"Text27", "3180.7415533973"}, {"Text21", "7.51922223866201"}, {"Text45", "0.647360424655187"},
-          {"Text48", ""}, {"Text49", ""}}},
+        {"primary flow zero",
+         true,
+         {{"Text8", "0.0"}},
+         "Text48",
+         FailureReason::DivisionByZero,
+         {{"Text27", "3180.7415533973"},
+          {"Text21", "7.51922223866201"},
+          {"Text45", "0.647360424655187"},
+          {"Text48", ""},
+          {"Text49", ""}}},
     };
     for (const PressureDropFailure& c : cases) {
         Fo f;

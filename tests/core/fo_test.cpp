@@ -53,9 +53,19 @@ std::size_t position(const char* key)
 TEST(FoWindow, FreshWindowShowsDesignTexts)
 {
     Fo f;
-    expectTexts(f, {{"Text1", "1"}, {"Text2", "100"}, {"Text3", "60"}, {"Text4", "70"}, {"Text5", "50"},
-                    {"Text6", "5000"}, {"Text26", "0"}, {"Combo1", "0.1"}, {"Combo2", "0.35"}, {"Label1", "Label1"},
-                    {"Text44", ""}, {"Text48", ""}, {"Text49", ""}});
+    expectTexts(f, {{"Text1", "1"},
+                    {"Text2", "100"},
+                    {"Text3", "60"},
+                    {"Text4", "70"},
+                    {"Text5", "50"},
+                    {"Text6", "5000"},
+                    {"Text26", "0"},
+                    {"Combo1", "0.1"},
+                    {"Combo2", "0.35"},
+                    {"Label1", "Label1"},
+                    {"Text44", ""},
+                    {"Text48", ""},
+                    {"Text49", ""}});
     for (const char* output : {"Text7", "Text8", "Text9", "Text46", "Text47", "Text20", "Text21", "Text13", "Text18",
                                "Text19", "Text45", "Text27"})
         EXPECT_EQ(f.text(output), "0") << output;
@@ -96,11 +106,20 @@ TEST(FoWindow, PickedPlateShowsItsDesignation)
         const char* item;
         const char* designation;
     };
-    for (const Pick& p : {Pick{"Combo1", "0.1", "BR0.1"}, {"Combo1", "0.25", "BR0.25"}, {"Combo1", "0.5", "BR0.5"},
-                          {"Combo1", "0.85", "BR0.85"}, {"Combo1", "1.1", "BR1.1"}, {"Combo1", "1.4", "BR1.4"},
-                          {"Combo1", "1.7", "BR1.7"}, {"Combo2", "0.35", "BBR0.35"}, {"Combo2", "0.5", "BBR0.5"},
-                          {"Combo2", "0.52", "BBR0.52"}, {"Combo2", "0.85", "BBR0.85"}, {"Combo2", "1.2", "BBR1.2"},
-                          {"Combo1", "0.50", "BR0.5"}, {"Combo2", " 1.20 ", "BBR1.2"}}) {
+    for (const Pick& p : {Pick{"Combo1", "0.1", "BR0.1"},
+                          {"Combo1", "0.25", "BR0.25"},
+                          {"Combo1", "0.5", "BR0.5"},
+                          {"Combo1", "0.85", "BR0.85"},
+                          {"Combo1", "1.1", "BR1.1"},
+                          {"Combo1", "1.4", "BR1.4"},
+                          {"Combo1", "1.7", "BR1.7"},
+                          {"Combo2", "0.35", "BBR0.35"},
+                          {"Combo2", "0.5", "BBR0.5"},
+                          {"Combo2", "0.52", "BBR0.52"},
+                          {"Combo2", "0.85", "BBR0.85"},
+                          {"Combo2", "1.2", "BBR1.2"},
+                          {"Combo1", "0.50", "BR0.5"},
+                          {"Combo2", " 1.20 ", "BBR1.2"}}) {
         Fo f;
         f.setText(p.list, p.item);
         ASSERT_TRUE(f.run(std::string(p.list) + "_Click"));
@@ -143,9 +162,9 @@ TEST(FoWindow, ControlTable)
 
     // Keyboard order, the focus starting in Text1.
     const std::vector<std::string> expectedOrder = {
-        "Text1",  "Text2",  "Text3",    "Text4",  "Text5",  "Text6",    "Command1", "Text7",    "Text8",  "Text9",
-        "Text46", "Text47", "Text13",   "Combo1", "Combo2", "Command3", "Command4", "Text19",   "Text20", "Text21",
-        "Command5", "Command6", "Text26", "Text18", "Text27", "Command2", "Text44", "Text45", "Text48", "Text49"};
+        "Text1",    "Text2",    "Text3",  "Text4",  "Text5",  "Text6",    "Command1", "Text7",  "Text8",  "Text9",
+        "Text46",   "Text47",   "Text13", "Combo1", "Combo2", "Command3", "Command4", "Text19", "Text20", "Text21",
+        "Command5", "Command6", "Text26", "Text18", "Text27", "Command2", "Text44",   "Text45", "Text48", "Text49"};
     std::vector<std::pair<int, std::string>> tabbed;
     for (const heatcalc::Control& c : d.controls)
         if (c.tab >= 0)
@@ -224,7 +243,8 @@ void expectPlate(const heatcalc::plate::PlateModel& got, const Plate& want)
     EXPECT_EQ(got.designation, want.designation) << row;
     EXPECT_EQ(got.primaryChannel, want.primaryChannel) << row;
     EXPECT_EQ(got.secondaryChannel, want.secondaryChannel) << row;
-    for (auto [side, g, w] : {std::tuple{"primary", got.primary, want.primary}, {"secondary", got.secondary, want.secondary}}) {
+    for (auto [side, g, w] :
+         {std::tuple{"primary", got.primary, want.primary}, {"secondary", got.secondary, want.secondary}}) {
         EXPECT_EQ(g.de, w.de) << row << " " << side << " de";
         EXPECT_EQ(g.c, w.c) << row << " " << side << " C";
         EXPECT_EQ(g.n, w.n) << row << " " << side << " n";
@@ -241,20 +261,86 @@ TEST(FoPlateSeries, EveryValueOfEveryPlate)
     // pressure-drop correlation for each.
     const std::vector<Plate> equal = {
         {"0.1", 0.1, "BR0.1", 0.00092, 0.00092, {0.008, 0.46, 0.59, 5248, 0.41}, {0.008, 0.46, 0.59, 5248, 0.41}},
-        {"0.25", 0.25, "BR0.25", 0.001089, 0.001089, {0.00656, 0.0998, 0.7596, 372, 0.185}, {0.00656, 0.0998, 0.7596, 1460, 0.3325}},
-        {"0.5", 0.5, "BR0.5", 0.00156, 0.00156, {0.00695, 0.1653, 0.7232, 566, 0.185}, {0.00695, 0.1653, 0.7232, 2203, 0.3325}},
-        {"0.85", 0.85, "BR0.85", 0.001943, 0.001943, {0.007, 0.0986, 0.7625, 502, 0.2008}, {0.007, 0.0986, 0.7625, 502, 0.2008}},
-        {"1.1", 1.1, "BR1.1", 0.00328, 0.00328, {0.0072, 0.1499, 0.7208, 1925, 0.2177}, {0.0072, 0.1499, 0.7208, 1537, 0.2023}},
-        {"1.4", 1.4, "BR1.4", 0.00328, 0.00328, {0.0072, 0.1499, 0.7208, 2085, 0.2177}, {0.0072, 0.1499, 0.7208, 1659, 0.2063}},
-        {"1.7", 1.7, "BR1.7", 0.00328, 0.00328, {0.0072, 0.1499, 0.7208, 2252, 0.2202}, {0.0072, 0.1499, 0.7208, 1924, 0.2155}},
+        {"0.25",
+         0.25,
+         "BR0.25",
+         0.001089,
+         0.001089,
+         {0.00656, 0.0998, 0.7596, 372, 0.185},
+         {0.00656, 0.0998, 0.7596, 1460, 0.3325}},
+        {"0.5",
+         0.5,
+         "BR0.5",
+         0.00156,
+         0.00156,
+         {0.00695, 0.1653, 0.7232, 566, 0.185},
+         {0.00695, 0.1653, 0.7232, 2203, 0.3325}},
+        {"0.85",
+         0.85,
+         "BR0.85",
+         0.001943,
+         0.001943,
+         {0.007, 0.0986, 0.7625, 502, 0.2008},
+         {0.007, 0.0986, 0.7625, 502, 0.2008}},
+        {"1.1",
+         1.1,
+         "BR1.1",
+         0.00328,
+         0.00328,
+         {0.0072, 0.1499, 0.7208, 1925, 0.2177},
+         {0.0072, 0.1499, 0.7208, 1537, 0.2023}},
+        {"1.4",
+         1.4,
+         "BR1.4",
+         0.00328,
+         0.00328,
+         {0.0072, 0.1499, 0.7208, 2085, 0.2177},
+         {0.0072, 0.1499, 0.7208, 1659, 0.2063}},
+        {"1.7",
+         1.7,
+         "BR1.7",
+         0.00328,
+         0.00328,
+         {0.0072, 0.1499, 0.7208, 2252, 0.2202},
+         {0.0072, 0.1499, 0.7208, 1924, 0.2155}},
     };
     // Unequal-section plates: the narrower channel on the primary side.
     const std::vector<Plate> unequal = {
-        {"0.35", 0.35, "BBR0.35", 0.001307, 0.002088, {0.006, 0.1834, 0.6779, 544, 0.2708}, {0.00959, 0.1708, 0.6779, 1183, 0.3298}},
-        {"0.5", 0.5, "BBR0.5", 0.001307, 0.002088, {0.006, 0.1834, 0.6779, 594, 0.2702}, {0.00959, 0.1708, 0.6779, 1296, 0.3295}},
-        {"0.52", 0.52, "BBR0.52", 0.001366, 0.002733, {0.00493, 0.1864, 0.6779, 564, 0.2708}, {0.00987, 0.171, 0.7422, 1203, 0.3298}},
-        {"0.85", 0.85, "BBR0.85", 0.001366, 0.002733, {0.00493, 0.0725, 0.7863, 481, 0.1754}, {0.00987, 0.1913, 0.6975, 666, 0.251}},
-        {"1.2", 1.2, "BBR1.2", 0.001307, 0.002088, {0.006, 0.072, 0.7832, 478, 0.1743}, {0.00959, 0.1899, 0.6955, 653, 0.263}},
+        {"0.35",
+         0.35,
+         "BBR0.35",
+         0.001307,
+         0.002088,
+         {0.006, 0.1834, 0.6779, 544, 0.2708},
+         {0.00959, 0.1708, 0.6779, 1183, 0.3298}},
+        {"0.5",
+         0.5,
+         "BBR0.5",
+         0.001307,
+         0.002088,
+         {0.006, 0.1834, 0.6779, 594, 0.2702},
+         {0.00959, 0.1708, 0.6779, 1296, 0.3295}},
+        {"0.52",
+         0.52,
+         "BBR0.52",
+         0.001366,
+         0.002733,
+         {0.00493, 0.1864, 0.6779, 564, 0.2708},
+         {0.00987, 0.171, 0.7422, 1203, 0.3298}},
+        {"0.85",
+         0.85,
+         "BBR0.85",
+         0.001366,
+         0.002733,
+         {0.00493, 0.0725, 0.7863, 481, 0.1754},
+         {0.00987, 0.1913, 0.6975, 666, 0.251}},
+        {"1.2",
+         1.2,
+         "BBR1.2",
+         0.001307,
+         0.002088,
+         {0.006, 0.072, 0.7832, 478, 0.1743},
+         {0.00959, 0.1899, 0.6955, 653, 0.263}},
     };
     using heatcalc::plate::EqualSectionPlateTable;
     using heatcalc::plate::UnequalSectionPlateTable;
@@ -280,20 +366,31 @@ struct AreaCase {
 TEST(FoArea, Results)
 {
     const std::vector<AreaCase> cases = {
-        {"defaults", {},
-         {{"Text7", "0.8141"}, {"Text8", "17.5"}, {"Text9", "35.0"}, {"Text12", "18.2047845325367"},
+        {"defaults",
+         {},
+         {{"Text7", "0.8141"},
+          {"Text8", "17.5"},
+          {"Text9", "35.0"},
+          {"Text12", "18.2047845325367"},
           {"Text13", "11.1797533025589"}}},
-        {"equal end differences", {{"Text3", "80"}},
+        {"equal end differences",
+         {{"Text3", "80"}},
          {{"Text8", "35.0"}, {"Text9", "35.0"}, {"Text12", "30"}, {"Text13", "6.78416666666667"}}},
-        {"b > a", {{"Text4", "90"}, {"Text5", "40"}},
+        {"b > a",
+         {{"Text4", "90"}, {"Text5", "40"}},
          {{"Text8", "17.5"}, {"Text9", "14.0"}, {"Text12", "14.4269504088896"}, {"Text13", "14.1072779923463"}}},
         {"decimal inputs",
          {{"Text1", "2.5"}, {"Text2", "95"}, {"Text3", "65"}, {"Text4", "75"}, {"Text5", "55"}, {"Text6", "4000"}},
-         {{"Text7", "2.03525"}, {"Text8", "58.3"}, {"Text9", "87.5"}, {"Text12", "14.4269504088896"},
+         {{"Text7", "2.03525"},
+          {"Text8", "58.3"},
+          {"Text9", "87.5"},
+          {"Text12", "14.4269504088896"},
           {"Text13", "44.0852437260823"}}},
-        {"no floor area", {{"Text1", "0"}},
+        {"no floor area",
+         {{"Text1", "0"}},
          {{"Text7", "0"}, {"Text8", "0.0"}, {"Text9", "0.0"}, {"Text12", "18.2047845325367"}, {"Text13", "0"}}},
-        {"both end differences negative", {{"Text2", "60"}, {"Text3", "20"}},
+        {"both end differences negative",
+         {{"Text2", "60"}, {"Text3", "20"}},
          {{"Text8", "17.5"}, {"Text9", "35.0"}, {"Text12", "-18.2047845325367"}, {"Text13", "-11.1797533025589"}}},
     };
     for (const AreaCase& c : cases) {
@@ -317,20 +414,40 @@ struct AreaFailure {
 TEST(FoArea, FailureStopsAtItsStatement)
 {
     const std::vector<AreaFailure> cases = {
-        {"no floor area", {{"Text1", ""}}, "Text1", FailureReason::NotANumber,
+        {"no floor area",
+         {{"Text1", ""}},
+         "Text1",
+         FailureReason::NotANumber,
          {{"Text7", "0"}, {"Text8", "0"}, {"Text12", "Text12"}}},
-        {"primary temperatures equal", {{"Text3", "100"}}, "Text8", FailureReason::DivisionByZero,
+        {"primary temperatures equal",
+         {{"Text3", "100"}},
+         "Text8",
+         FailureReason::DivisionByZero,
          {{"Text7", "0.8141"}, {"Text8", "0"}, {"Text9", "0"}, {"Text12", "Text12"}}},
-        {"secondary return not a number", {{"Text5", "5O"}}, "Text5", FailureReason::NotANumber,
+        {"secondary return not a number",
+         {{"Text5", "5O"}},
+         "Text5",
+         FailureReason::NotANumber,
          {{"Text7", "0.8141"}, {"Text8", "17.5"}, {"Text9", "0"}}},
-        {"primary supply beyond the range of a number", {{"Text2", "1e999"}}, "Text2", FailureReason::NumberOutOfRange,
+        {"primary supply beyond the range of a number",
+         {{"Text2", "1e999"}},
+         "Text2",
+         FailureReason::NumberOutOfRange,
          {{"Text7", "0.8141"}, {"Text8", "0"}, {"Text9", "0"}}},
-        {"primary temperatures swapped", {{"Text2", "60"}, {"Text3", "100"}}, "Text12",
+        {"primary temperatures swapped",
+         {{"Text2", "60"}, {"Text3", "100"}},
+         "Text12",
          FailureReason::LogOfNonPositive,
          {{"Text7", "0.8141"}, {"Text8", "-17.5"}, {"Text9", "35.0"}, {"Text12", "Text12"}, {"Text13", "0"}}},
-        {"zero end difference", {{"Text4", "100"}, {"Text5", "40"}}, "Text12", FailureReason::DivisionByZero,
+        {"zero end difference",
+         {{"Text4", "100"}, {"Text5", "40"}},
+         "Text12",
+         FailureReason::DivisionByZero,
          {{"Text9", "11.7"}, {"Text12", "Text12"}}},
-        {"no K", {{"Text6", "0"}}, "Text13", FailureReason::DivisionByZero,
+        {"no K",
+         {{"Text6", "0"}},
+         "Text13",
+         FailureReason::DivisionByZero,
          {{"Text9", "35.0"}, {"Text12", "18.2047845325367"}, {"Text13", "0"}}},
     };
     for (const AreaFailure& c : cases) {
@@ -366,13 +483,13 @@ struct Row {
 
 // The table as the work fields show it.
 const std::vector<Row> Table = {
-    {5, "1.535E-06", "11.4", "0.568"}, {10, "1.3E-06", "9.5", "0.577"},    {15, "1.146E-06", "8.1", "0.587"},
-    {20, "1.006E-06", "7", "0.597"},   {25, "8.84E-07", "6.1", "0.606"},   {30, "8.05E-07", "5.4", "0.615"},
-    {35, "7.25E-07", "4.8", "0.624"},  {40, "6.58E-07", "4.3", "0.633"},   {45, "6.11E-07", "3.9", "0.64"},
-    {50, "5.56E-07", "3.55", "0.647"}, {55, "5.17E-07", "3.27", "0.652"},  {60, "4.78E-07", "3", "0.658"},
-    {65, "4.44E-07", "2.76", "0.663"}, {70, "4.15E-07", "2.55", "0.668"},  {75, "3.66E-07", "2.23", "0.671"},
-    {80, "3.64E-07", "2.25", "0.673"}, {85, "3.39E-07", "2.04", "0.676"},  {90, "3.26E-07", "1.95", "0.678"},
-    {95, "3.1E-07", "1.84", "0.68"},   {100, "2.94E-07", "1.75", "0.682"}, {110, "2.68E-07", "1.57", "0.684"},
+    {5, "1.535E-06", "11.4", "0.568"},  {10, "1.3E-06", "9.5", "0.577"},    {15, "1.146E-06", "8.1", "0.587"},
+    {20, "1.006E-06", "7", "0.597"},    {25, "8.84E-07", "6.1", "0.606"},   {30, "8.05E-07", "5.4", "0.615"},
+    {35, "7.25E-07", "4.8", "0.624"},   {40, "6.58E-07", "4.3", "0.633"},   {45, "6.11E-07", "3.9", "0.64"},
+    {50, "5.56E-07", "3.55", "0.647"},  {55, "5.17E-07", "3.27", "0.652"},  {60, "4.78E-07", "3", "0.658"},
+    {65, "4.44E-07", "2.76", "0.663"},  {70, "4.15E-07", "2.55", "0.668"},  {75, "3.66E-07", "2.23", "0.671"},
+    {80, "3.64E-07", "2.25", "0.673"},  {85, "3.39E-07", "2.04", "0.676"},  {90, "3.26E-07", "1.95", "0.678"},
+    {95, "3.1E-07", "1.84", "0.68"},    {100, "2.94E-07", "1.75", "0.682"}, {110, "2.68E-07", "1.57", "0.684"},
     {120, "2.44E-07", "1.43", "0.685"}, {130, "2.26E-07", "1.32", "0.686"},
 };
 
@@ -444,10 +561,18 @@ TEST(FoWaterTable, DesignTemperatures)
 {
     Fo f;
     f.Command1_Click();
-    expectTexts(f, {{"Text28", "2.94E-07"}, {"Text32", "1.75"}, {"Text36", "0.682"},
-                    {"Text29", "4.78E-07"}, {"Text33", "3"},    {"Text37", "0.658"},
-                    {"Text30", "4.15E-07"}, {"Text34", "2.55"}, {"Text38", "0.668"},
-                    {"Text31", "5.56E-07"}, {"Text35", "3.55"}, {"Text39", "0.647"}});
+    expectTexts(f, {{"Text28", "2.94E-07"},
+                    {"Text32", "1.75"},
+                    {"Text36", "0.682"},
+                    {"Text29", "4.78E-07"},
+                    {"Text33", "3"},
+                    {"Text37", "0.658"},
+                    {"Text30", "4.15E-07"},
+                    {"Text34", "2.55"},
+                    {"Text38", "0.668"},
+                    {"Text31", "5.56E-07"},
+                    {"Text35", "3.55"},
+                    {"Text39", "0.647"}});
 }
 
 TEST(FoWaterTable, SingleTemperatureChanges)
@@ -464,8 +589,12 @@ TEST(FoWaterTable, SingleTemperatureChanges)
         {{{"Text2", "150"}}, {{"Text28", "2.26E-07"}, {"Text32", "1.32"}, {"Text36", "0.686"}}},
         // Below 5: the three fields of the secondary return keep their texts, the others are written.
         {{{"Text5", "4"}},
-         {{"Text31", "Text31"}, {"Text35", "Text35"}, {"Text39", "Text39"}, {"Text30", "4.15E-07"},
-          {"Text34", "2.55"}, {"Text38", "0.668"}}},
+         {{"Text31", "Text31"},
+          {"Text35", "Text35"},
+          {"Text39", "Text39"},
+          {"Text30", "4.15E-07"},
+          {"Text34", "2.55"},
+          {"Text38", "0.668"}}},
     };
     for (const Case& c : cases) {
         Fo f;
@@ -481,11 +610,19 @@ TEST(FoWaterTable, HotWater)
     set(f, {{"Text2", "130"}, {"Text3", "110"}, {"Text4", "120"}, {"Text5", "100"}});
     f.Command1_Click();
     expectTexts(f, {{"Text12", "10"},
-                    {"Text28", "2.26E-07"}, {"Text32", "1.32"}, {"Text36", "0.686"},
-                    {"Text29", "2.94E-07"}, {"Text33", "1.75"}, {"Text37", "0.682"},
-                    {"Text30", "2.94E-07"}, {"Text34", "1.75"}, {"Text38", "0.682"},
+                    {"Text28", "2.26E-07"},
+                    {"Text32", "1.32"},
+                    {"Text36", "0.686"},
+                    {"Text29", "2.94E-07"},
+                    {"Text33", "1.75"},
+                    {"Text37", "0.682"},
+                    {"Text30", "2.94E-07"},
+                    {"Text34", "1.75"},
+                    {"Text38", "0.682"},
                     // The secondary return's viscosity stops at the 95 row, its other chains at 100.
-                    {"Text31", "3.1E-07"},  {"Text35", "1.75"}, {"Text39", "0.682"}});
+                    {"Text31", "3.1E-07"},
+                    {"Text35", "1.75"},
+                    {"Text39", "0.682"}});
 }
 
 TEST(FoWaterTable, BelowTheTableKeepsAnEarlierPress)

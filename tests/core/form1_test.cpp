@@ -32,8 +32,14 @@ void expectAll(const Form1& f, const Texts& texts, const std::string& context = 
 
 // Outputs of one press from the design texts.
 const Texts DesignResults = {
-    {"Text9", "2.90697674418605"}, {"Text18", "300"}, {"Text4", "3.53677950054307"}, {"Text6", "46.09342615065"},
-    {"Text5", "120"},           {"Text7", "5"},    {"Text8", "30"},               {"Text12", "2.5"},
+    {"Text9", "2.90697674418605"},
+    {"Text18", "300"},
+    {"Text4", "3.53677950054307"},
+    {"Text6", "46.09342615065"},
+    {"Text5", "120"},
+    {"Text7", "5"},
+    {"Text8", "30"},
+    {"Text12", "2.5"},
 };
 
 }  // namespace
@@ -41,10 +47,11 @@ const Texts DesignResults = {
 TEST(Form1Window, FreshWindowShowsDesignTexts)
 {
     Form1 f;
-    expectAll(f, {{"Text1", "100"}, {"Text11", "25"}, {"Text2", "25"}, {"Text3", "300"}, {"Combo1", "100"}, {"Combo2", "1"},
-                  {"Text15", "0"}, {"Text16", "0"}, {"Text17", "0"}, {"Text13", "0"}, {"Text5", "0"}, {"Text14", "0"},
-                  {"Text7", "0"}, {"Text8", "0"}, {"Text12", "0"}, {"Text9", "Text9"}, {"Text4", "1"}, {"Text6", "1"},
-                  {"Text18", "Text18"}, {"Label1", "机组配置"}, {"Command1", "计算"}});
+    expectAll(f, {{"Text1", "100"},    {"Text11", "25"}, {"Text2", "25"}, {"Text3", "300"},     {"Combo1", "100"},
+                  {"Combo2", "1"},     {"Text15", "0"},  {"Text16", "0"}, {"Text17", "0"},      {"Text13", "0"},
+                  {"Text5", "0"},      {"Text14", "0"},  {"Text7", "0"},  {"Text8", "0"},       {"Text12", "0"},
+                  {"Text9", "Text9"},  {"Text4", "1"},   {"Text6", "1"},  {"Text18", "Text18"}, {"Label1", "机组配置"},
+                  {"Command1", "计算"}});
     EXPECT_TRUE(f.hasHandler("Command1_Click"));
 }
 
@@ -80,8 +87,9 @@ TEST(Form1Window, ControlTable)
     for (const auto& entry : tabs)
         order.push_back(entry.second);
     EXPECT_EQ(tabs.front().first, 0);
-    EXPECT_EQ(order, (std::vector<std::string_view>{"Text1", "Text11", "Text2", "Text3", "Combo1", "Combo2", "Text15", "Text16",
-                                                    "Text17", "Command1", "Text13", "Text5", "Text14", "Text7", "Text8", "Text12"}));
+    EXPECT_EQ(order, (std::vector<std::string_view>{"Text1", "Text11", "Text2", "Text3", "Combo1", "Combo2", "Text15",
+                                                    "Text16", "Text17", "Command1", "Text13", "Text5", "Text14",
+                                                    "Text7", "Text8", "Text12"}));
 }
 
 TEST(Form1Sizing, FirstPressShowsTheDesignVelocityAndHead)
@@ -161,8 +169,15 @@ TEST(Form1Sizing, VelocityOfExactlyTheThresholdLeavesTheShownVelocity)
 
 TEST(Form1Sizing, PumpCountMatchesTheNumber)
 {
-    for (auto [count, flow] : {std::pair{"01", "120"}, {"1", "120"}, {" 1 ", "120"}, {"2.0", "84"}, {"02", "84"},
-                               {"03", "72"}, {"1.5", "0"}, {"4", "0"}, {"0", "0"}}) {
+    for (auto [count, flow] : {std::pair{"01", "120"},
+                               {"1", "120"},
+                               {" 1 ", "120"},
+                               {"2.0", "84"},
+                               {"02", "84"},
+                               {"03", "72"},
+                               {"1.5", "0"},
+                               {"4", "0"},
+                               {"0", "0"}}) {
         Form1 f;
         f.setText("Combo2", count);
         f.Command1_Click();
@@ -190,25 +205,55 @@ TEST(Form1Failure, StopsAtTheFailingStepAndKeepsEarlierWrites)
 {
     const char* heat = "2.90697674418605";
     const std::vector<FailureCase> cases = {
-        {"flow empty", {{"Text1", ""}}, "Text1", FailureReason::NotANumber,
+        {"flow empty",
+         {{"Text1", ""}},
+         "Text1",
+         FailureReason::NotANumber,
          {{"Text9", "Text9"}, {"Text13", "0"}, {"Text14", "0"}, {"Text18", "Text18"}}},
-        {"elbows not a number", {{"Text15", "x"}}, "Text15", FailureReason::NotANumber,
+        {"elbows not a number",
+         {{"Text15", "x"}},
+         "Text15",
+         FailureReason::NotANumber,
          {{"Text9", heat}, {"Text13", "1"}, {"Text14", "1"}, {"Text18", "Text18"}, {"Text4", "1"}}},
-        {"DN 0", {{"Combo1", "0"}}, "Text4", FailureReason::DivisionByZero,
+        {"DN 0",
+         {{"Combo1", "0"}},
+         "Text4",
+         FailureReason::DivisionByZero,
          {{"Text9", heat}, {"Text18", "300"}, {"Text4", "1"}, {"Text6", "1"}, {"Text5", "0"}}},
-        {"DN not a number", {{"Combo1", "DN100"}}, "Combo1", FailureReason::NotANumber,
+        {"DN not a number",
+         {{"Combo1", "DN100"}},
+         "Combo1",
+         FailureReason::NotANumber,
          {{"Text18", "300"}, {"Text4", "1"}}},
-        {"DN beyond the range of a number", {{"Combo1", "-1E400"}}, "Combo1", FailureReason::NumberOutOfRange,
+        {"DN beyond the range of a number",
+         {{"Combo1", "-1E400"}},
+         "Combo1",
+         FailureReason::NumberOutOfRange,
          {{"Text18", "300"}, {"Text4", "1"}}},
-        {"flow 0", {{"Text1", "0"}}, "Text6", FailureReason::DivisionByZero,
+        {"flow 0",
+         {{"Text1", "0"}},
+         "Text6",
+         FailureReason::DivisionByZero,
          {{"Text9", "0"}, {"Text18", "300"}, {"Text4", "0"}, {"Text6", "1"}, {"Text5", "0"}, {"Text7", "0"}}},
-        {"temperature difference 0", {{"Text11", "0"}}, "Text6", FailureReason::DivisionByZero,
+        {"temperature difference 0",
+         {{"Text11", "0"}},
+         "Text6",
+         FailureReason::DivisionByZero,
          {{"Text9", "0"}, {"Text4", "3.53677950054307"}, {"Text6", "1"}}},
-        {"negative DN", {{"Combo1", "-100"}}, "Text6", FailureReason::NoRealPower,
+        {"negative DN",
+         {{"Combo1", "-100"}},
+         "Text6",
+         FailureReason::NoRealPower,
          {{"Text9", heat}, {"Text18", "300"}, {"Text4", "3.53677950054307"}, {"Text6", "1"}, {"Text5", "0"}}},
-        {"pump count empty", {{"Combo2", ""}}, "Combo2", FailureReason::NotANumber,
+        {"pump count empty",
+         {{"Combo2", ""}},
+         "Combo2",
+         FailureReason::NotANumber,
          {{"Text4", "3.53677950054307"}, {"Text6", "46.09342615065"}, {"Text5", "0"}, {"Text7", "0"}}},
-        {"building height not a number", {{"Text2", "abc"}}, "Text2", FailureReason::NotANumber,
+        {"building height not a number",
+         {{"Text2", "abc"}},
+         "Text2",
+         FailureReason::NotANumber,
          {{"Text5", "120"}, {"Text7", "5"}, {"Text8", "0"}, {"Text12", "0"}}},
     };
     for (const FailureCase& c : cases) {

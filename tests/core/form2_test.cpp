@@ -30,10 +30,23 @@ std::string densityAfterPicking(const char* material)
 TEST(Form2, DesignTexts)
 {
     Form2 f;
-    for (auto [field, text] : {std::pair{"Text1", "0.019"}, {"Text2", "0.015"}, {"Text3", "3"}, {"Text7", "0.019"},
-                               {"Text8", "1"}, {"Text12", "1"}, {"Text13", "1"}, {"Text14", "0.003"}, {"Text5", "0"},
-                               {"Text18", "0"}, {"Text10", "0"}, {"Text19", "0"}, {"Text16", "0"}, {"Text20", "0"},
-                               {"Text21", "Text21"}, {"Combo1", "请选择材质"}, {"Label1", "材料重量计算"}})
+    for (auto [field, text] : {std::pair{"Text1", "0.019"},
+                               {"Text2", "0.015"},
+                               {"Text3", "3"},
+                               {"Text7", "0.019"},
+                               {"Text8", "1"},
+                               {"Text12", "1"},
+                               {"Text13", "1"},
+                               {"Text14", "0.003"},
+                               {"Text5", "0"},
+                               {"Text18", "0"},
+                               {"Text10", "0"},
+                               {"Text19", "0"},
+                               {"Text16", "0"},
+                               {"Text20", "0"},
+                               {"Text21", "Text21"},
+                               {"Combo1", "请选择材质"},
+                               {"Label1", "材料重量计算"}})
         EXPECT_EQ(f.text(field), text) << field;
     EXPECT_EQ(Form2::Design().caption, "重量计算");
 }
@@ -44,13 +57,26 @@ TEST(Form2, EveryMaterialOfTheListWritesItsDensity)
     // of its own, so that a material that wrote nothing cannot pass with the density of the one
     // before it.
     const std::vector<std::pair<std::string, std::string>> materials = {
-        {"灰铸铁（<HT200）", "7200"},   {"灰铸铁（<HT250）", "7350"},  {"白口铸铁", "7500"},
-        {"可锻铸铁", "7400"},           {"工业球纯铁", "7870"},        {"铸钢", "7800"},
-        {"铸材", "7850"},               {"低碳钢（含碳0.1%）", "7850"}, {"低碳钢（含碳0.4%）", "7820"},
-        {"高碳钢（含碳1%）", "7810"},   {"高碳钢（含碳9%）", "8300"},  {"高碳钢（含碳18%）", "8700"},
-        {"不锈钢（1CR18N19）", "7930"}, {"不锈钢（1CR3）", "7750"},    {"不锈钢（1CR17）", "7700"},
-        {"纯铜（紫铜）", "8900"},       {"工业纯铝", "2710"},          {"铅板", "11340"},
-        {"锡", "7300"},                 {"汞", "13600"},
+        {"灰铸铁（<HT200）", "7200"},
+        {"灰铸铁（<HT250）", "7350"},
+        {"白口铸铁", "7500"},
+        {"可锻铸铁", "7400"},
+        {"工业球纯铁", "7870"},
+        {"铸钢", "7800"},
+        {"铸材", "7850"},
+        {"低碳钢（含碳0.1%）", "7850"},
+        {"低碳钢（含碳0.4%）", "7820"},
+        {"高碳钢（含碳1%）", "7810"},
+        {"高碳钢（含碳9%）", "8300"},
+        {"高碳钢（含碳18%）", "8700"},
+        {"不锈钢（1CR18N19）", "7930"},
+        {"不锈钢（1CR3）", "7750"},
+        {"不锈钢（1CR17）", "7700"},
+        {"纯铜（紫铜）", "8900"},
+        {"工业纯铝", "2710"},
+        {"铅板", "11340"},
+        {"锡", "7300"},
+        {"汞", "13600"},
     };
     std::vector<std::string> listed;
     for (const heatcalc::Control& c : Form2::Design().controls)
@@ -90,9 +116,9 @@ struct WeightCase {
 
 TEST(Form2, ThreeShapesForEachDensity)
 {
-    for (const WeightCase& c : {WeightCase{"铸材", "21.074895", "2.22457225", "23.55"},
-                                WeightCase{"工业纯铝", "7.275537", "0.76797335", "8.13"},
-                                WeightCase{"汞", "36.51192", "3.854036", "40.8"}}) {
+    for (const WeightCase& c :
+         {WeightCase{"铸材", "21.074895", "2.22457225", "23.55"},
+          WeightCase{"工业纯铝", "7.275537", "0.76797335", "8.13"}, WeightCase{"汞", "36.51192", "3.854036", "40.8"}}) {
         Form2 f;
         pick(f, c.material);
         f.Command1_Click();

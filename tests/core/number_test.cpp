@@ -24,8 +24,8 @@ TEST(ParseNumber, ReadsNumbersWithBlanksSignsAndExponents)
 
 TEST(ParseNumber, RefusesEverythingElse)
 {
-    for (const char* bad : {"", " ", "12abc", "1,5", "1 000", "inf", "-inf", "nan", "0x10", "1e", "e5", ".", "-",
-                            "+-1", "1..2", "1.2.3", "Text12", "请选择材质", "1e+", "∞", "1E5 x", "- 1"})
+    for (const char* bad : {"",  " ", "12abc", "1,5",  "1 000", "inf",    "-inf",       "nan", "0x10", "1e",    "e5",
+                            ".", "-", "+-1",   "1..2", "1.2.3", "Text12", "请选择材质", "1e+", "∞",    "1E5 x", "- 1"})
         EXPECT_FALSE(ParseNumber(bad).has_value()) << '"' << bad << '"';
 }
 

@@ -124,8 +124,8 @@ struct ThresholdRule {
 
 // Checks the new text of a field the window may fill with a text other than a number. Returns
 // nullopt when the field is an ordinary numeric result, otherwise an error text (empty: fine).
-using SpecialCheck = std::function<std::optional<std::string>(const Window&, std::string_view handler, std::string_view key,
-                                                              const Snapshot& before, const Snapshot& after)>;
+using SpecialCheck = std::function<std::optional<std::string>(
+    const Window&, std::string_view handler, std::string_view key, const Snapshot& before, const Snapshot& after)>;
 
 struct Window {
     std::string_view name;
@@ -188,12 +188,47 @@ Snapshot snapshot(const Window& w, const FormModel& m)
 const std::vector<std::string>& edgeTexts()
 {
     static const std::vector<std::string> texts = {
-        "0", "-0", "0.0", "+0", "-1", "1", "0.1", "-0.1", "0.10", "1E300", "-1E300", "1E-300", "-1E-300", "1E308",
-        "1.79769313486231E+308", "1.7976931348623157E308", "-1.7976931348623157E308", "4.94065645841247E-324",
-        "1E-320", "2.2250738585072E-308", "1E15", "999999999999999", "9.99999999999999E+14", "1E-5", "0.0001",
-        "1E400", "-1E400", "1E-400", "-1E-400", "100", "0.5", "1E16", "123456789012345678901234567890",
-        "0.000000000000000000000000000001", "3.14159265358979323846264338327950288", "2", "-273.15", "1E154",
-        "1E-154", "1.0000000000000002", "0.30000000000000004",
+        "0",
+        "-0",
+        "0.0",
+        "+0",
+        "-1",
+        "1",
+        "0.1",
+        "-0.1",
+        "0.10",
+        "1E300",
+        "-1E300",
+        "1E-300",
+        "-1E-300",
+        "1E308",
+        "1.79769313486231E+308",
+        "1.7976931348623157E308",
+        "-1.7976931348623157E308",
+        "4.94065645841247E-324",
+        "1E-320",
+        "2.2250738585072E-308",
+        "1E15",
+        "999999999999999",
+        "9.99999999999999E+14",
+        "1E-5",
+        "0.0001",
+        "1E400",
+        "-1E400",
+        "1E-400",
+        "-1E-400",
+        "100",
+        "0.5",
+        "1E16",
+        "123456789012345678901234567890",
+        "0.000000000000000000000000000001",
+        "3.14159265358979323846264338327950288",
+        "2",
+        "-273.15",
+        "1E154",
+        "1E-154",
+        "1.0000000000000002",
+        "0.30000000000000004",
     };
     return texts;
 }
@@ -201,13 +236,73 @@ const std::vector<std::string>& edgeTexts()
 const std::vector<std::string>& junkTexts()
 {
     static const std::vector<std::string> texts = {
-        "", " ", "  ", "12abc", "abc", "1,5", "1 5", "1 000", "∞", "-∞", "inf", "-inf", "Infinity", "nan", "NaN",
-        "0x1A", "1e", "e5", ".", "-", "+", "+-1", "--1", "1..2", "1.2.3", "１２", "１.５", "\t", "\n12", "12\n",
-        "1e5.5", "1E+", "\xff\xfe", "\xc3", "12\xc3", "\xe6\xb5", std::string("1\0" "2", 3), std::string(1, '\0'),
-        "流速太低", "扬程太低", "Text12", "请选择材质", "1E99999999999999999999", "-1E-99999999999999999999",
-        std::string(20000, '9'), "0." + std::string(5000, '0') + "1", std::string(400, '1') + ".5",
-        "-" + std::string(350, '9'), std::string(3000, 'x'), "1e-" + std::string(30, '9'), "１", "٣", "½",
-        "１E5", "0.5\xc2\xa0", "\xc2\xa0" "0.5", "5%", "$5", "5元", "(5)", "5-", "0b101", "1_000", "1'000",
+        "",
+        " ",
+        "  ",
+        "12abc",
+        "abc",
+        "1,5",
+        "1 5",
+        "1 000",
+        "∞",
+        "-∞",
+        "inf",
+        "-inf",
+        "Infinity",
+        "nan",
+        "NaN",
+        "0x1A",
+        "1e",
+        "e5",
+        ".",
+        "-",
+        "+",
+        "+-1",
+        "--1",
+        "1..2",
+        "1.2.3",
+        "１２",
+        "１.５",
+        "\t",
+        "\n12",
+        "12\n",
+        "1e5.5",
+        "1E+",
+        "\xff\xfe",
+        "\xc3",
+        "12\xc3",
+        "\xe6\xb5",
+        std::string("1\0"
+                    "2",
+                    3),
+        std::string(1, '\0'),
+        "流速太低",
+        "扬程太低",
+        "Text12",
+        "请选择材质",
+        "1E99999999999999999999",
+        "-1E-99999999999999999999",
+        std::string(20000, '9'),
+        "0." + std::string(5000, '0') + "1",
+        std::string(400, '1') + ".5",
+        "-" + std::string(350, '9'),
+        std::string(3000, 'x'),
+        "1e-" + std::string(30, '9'),
+        "１",
+        "٣",
+        "½",
+        "１E5",
+        "0.5\xc2\xa0",
+        "\xc2\xa0"
+        "0.5",
+        "5%",
+        "$5",
+        "5元",
+        "(5)",
+        "5-",
+        "0b101",
+        "1_000",
+        "1'000",
     };
     return texts;
 }
@@ -232,8 +327,7 @@ std::string realistic(std::string_view design, Rng& rng)
     return withDigits(base * factor(rng), decimals(rng));
 }
 
-template <typename T>
-const T& pick(const std::vector<T>& v, Rng& rng)
+template <typename T> const T& pick(const std::vector<T>& v, Rng& rng)
 {
     return v[std::uniform_int_distribution<std::size_t>(0, v.size() - 1)(rng)];
 }
@@ -278,7 +372,8 @@ LocalTime clockNow;
 LocalTime randomTime(Rng& rng)
 {
     std::uniform_int_distribution<int> d(0, 1 << 30);
-    return LocalTime{1990 + d(rng) % 80, 1 + d(rng) % 12, 1 + d(rng) % 31, d(rng) % 24, d(rng) % 60, d(rng) % 60, d(rng) % 7};
+    return LocalTime{1990 + d(rng) % 80, 1 + d(rng) % 12, 1 + d(rng) % 31, d(rng) % 24,
+                     d(rng) % 60,        d(rng) % 60,     d(rng) % 7};
 }
 
 struct Stats {
@@ -317,8 +412,9 @@ void checkPress(const Window& w, const Handler& h, const Snapshot& before, const
 
     for (std::string_view key : changed) {
         if (!firstPos.count(key)) {
-            reportError(stats, context, "changed " + std::string(key) + " which it never writes: " + show(w.at(before, key)) +
-                                            " -> " + show(w.at(after, key)));
+            reportError(stats, context,
+                        "changed " + std::string(key) + " which it never writes: " + show(w.at(before, key)) + " -> " +
+                            show(w.at(after, key)));
             continue;
         }
         const std::string& text = w.at(after, key);
@@ -341,7 +437,8 @@ void checkPress(const Window& w, const Handler& h, const Snapshot& before, const
         if (!w.index.count(named))
             reportError(stats, context, "failure names " + show(named) + ", no field of the window");
         else if (ParseNumber(w.at(after, named)))
-            reportError(stats, context, "failure says " + named + " is no number, it holds " + show(w.at(after, named)));
+            reportError(stats, context,
+                        "failure says " + named + " is no number, it holds " + show(w.at(after, named)));
         return;
     }
     if (named.empty())
@@ -382,11 +479,10 @@ void stress(Window& w, Rng& rng)
         const int edits = p < 45 ? 0 : p < 75 ? 1 : p < 92 ? 2 : 5;
         for (int e = 0; e < edits; ++e) {
             const int where = percent(rng);
-            const std::vector<std::string>& pool =
-                where < 78 || (w.workFields.empty() && w.outputs.empty()) ? w.inputs
-                : where < 92 && !w.workFields.empty()                      ? w.workFields
-                : w.outputs.empty()                                        ? w.workFields
-                                                                           : w.outputs;
+            const std::vector<std::string>& pool = where < 78 || (w.workFields.empty() && w.outputs.empty()) ? w.inputs
+                                                   : where < 92 && !w.workFields.empty() ? w.workFields
+                                                   : w.outputs.empty()                   ? w.workFields
+                                                                                         : w.outputs;
             editField(w, designs, *model, pick(pool, rng), rng);
         }
         // Now and then bring a drifted field back to its design text, so that presses reach their
@@ -422,7 +518,8 @@ void stress(Window& w, Rng& rng)
         const int errorsBefore = stats.errors;
         checkPress(w, h, before, after, failure, stats, context);
         if (stats.errors != errorsBefore && stats.errors <= 20)
-            ADD_FAILURE() << context << (failure ? std::string(" failed: ") + failure->what() : std::string(" completed"))
+            ADD_FAILURE() << context
+                          << (failure ? std::string(" failed: ") + failure->what() : std::string(" completed"))
                           << "; fields before:" << describeFields(w, before);
         (failure ? stats.failed : stats.completed)[std::string(h.name)]++;
 
@@ -434,8 +531,9 @@ void stress(Window& w, Rng& rng)
             if (v && *v == LowValueThreshold) {
                 ++stats.atThreshold;
                 if (w.at(before, rule.shown) != w.at(after, rule.shown))
-                    reportError(stats, context, std::string(rule.value) + " is exactly 0.1 but " + std::string(rule.shown) +
-                                                    " changed to " + show(w.at(after, rule.shown)));
+                    reportError(stats, context,
+                                std::string(rule.value) + " is exactly 0.1 but " + std::string(rule.shown) +
+                                    " changed to " + show(w.at(after, rule.shown)));
             }
         }
     }
@@ -443,7 +541,8 @@ void stress(Window& w, Rng& rng)
     std::ostringstream summary;
     summary << w.name << ": " << presses << " presses;";
     for (const Handler& h : w.handlers)
-        summary << ' ' << h.name << ' ' << stats.completed[std::string(h.name)] << '/' << stats.failed[std::string(h.name)];
+        summary << ' ' << h.name << ' ' << stats.completed[std::string(h.name)] << '/'
+                << stats.failed[std::string(h.name)];
     summary << "; at the 0.1 threshold " << stats.atThreshold;
     std::printf("[ stress   ] %s\n", summary.str().c_str());
     EXPECT_EQ(stats.errors, 0) << summary.str();
@@ -478,8 +577,7 @@ std::optional<std::string> velocityWarning(const Window& w, std::string_view key
 
 // A copy of the window's texts in a fresh model with the handler run there: what the press about to
 // be made will compute. Null when it fails.
-template <typename Model>
-std::unique_ptr<Model> dryRun(const Window& w, const FormModel& m, std::string_view handler)
+template <typename Model> std::unique_ptr<Model> dryRun(const Window& w, const FormModel& m, std::string_view handler)
 {
     auto copy = std::make_unique<Model>();
     for (const std::string& k : w.keys)
@@ -505,8 +603,9 @@ Window plateWindow()
                                                       "Text34", "Text35", "Text36", "Text37", "Text38", "Text39"};
     std::vector<std::string_view> area = {"Text7", "Text8", "Text9", "Text12", "Text13"};
     area.insert(area.end(), properties.begin(), properties.end());
-    const std::vector<std::string_view> velocityTail = {"Text17", "Text19", "Text18", "Text13", "Text10", "Text11", "Text46",
-                                                        "Text47", "Text22", "Text23", "Text24", "Text25", "Text40", "Text41"};
+    const std::vector<std::string_view> velocityTail = {"Text17", "Text19", "Text18", "Text13", "Text10",
+                                                        "Text11", "Text46", "Text47", "Text22", "Text23",
+                                                        "Text24", "Text25", "Text40", "Text41"};
     std::vector<std::string_view> equal = {"Text14", "Text15"};
     equal.insert(equal.end(), velocityTail.begin(), velocityTail.end());
     std::vector<std::string_view> unequal = {"Text14", "Text15", "Text16"};
@@ -584,8 +683,9 @@ Window tubeWindow()
     };
     w.presses = 40000;
     w.thresholds = {"0.1", "1", "0.4", "0.6", "100", "179.88", "25"};
-    w.special = [](const Window& self, std::string_view, std::string_view key, const Snapshot&,
-                   const Snapshot& after) { return clockCaption(key, self.at(after, key)); };
+    w.special = [](const Window& self, std::string_view, std::string_view key, const Snapshot&, const Snapshot& after) {
+        return clockCaption(key, self.at(after, key));
+    };
     return w;
 }
 

@@ -47,11 +47,13 @@ void clickMinimise(QMdiSubWindow* window)
 {
     QStyleOptionTitleBar option;
     option.initFrom(window);
-    option.rect = QRect(0, 0, window->width(), window->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window));
+    option.rect =
+        QRect(0, 0, window->width(), window->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window));
     option.titleBarFlags = window->windowFlags();
     option.titleBarState = static_cast<int>(window->windowState());
     option.subControls = QStyle::SC_All;
-    const QRect button = window->style()->subControlRect(QStyle::CC_TitleBar, &option, QStyle::SC_TitleBarMinButton, window);
+    const QRect button =
+        window->style()->subControlRect(QStyle::CC_TitleBar, &option, QStyle::SC_TitleBarMinButton, window);
     QVERIFY(button.isValid());
     QTest::mouseMove(window, button.center());
     QTest::mouseClick(window, Qt::LeftButton, {}, button.center());
@@ -121,7 +123,8 @@ void ArrangeTest::tilingKeepsEveryControlReachable()
             const QRect seen = seenPart(client, control);
             const QSize whole = inForm.size().boundedTo(client->viewport()->size());
             QVERIFY2(seen.width() >= whole.width() && seen.height() >= whole.height(),
-                     qPrintable(form->design().name.data() + QStringLiteral(" ") + QString::fromStdString(heatcalc::controlKey(c))));
+                     qPrintable(form->design().name.data() + QStringLiteral(" ") +
+                                QString::fromStdString(heatcalc::controlKey(c))));
         }
     }
     // The plate window scrolled to its end shows its last pixel and its print button.
@@ -129,7 +132,8 @@ void ArrangeTest::tilingKeepsEveryControlReachable()
     QScrollArea* client = clientOf(main_->childWindow(ChildKind::Fo));
     client->verticalScrollBar()->setValue(client->verticalScrollBar()->maximum());
     client->horizontalScrollBar()->setValue(client->horizontalScrollBar()->maximum());
-    QVERIFY(client->viewport()->rect().contains(plate->mapTo(client->viewport(), QPoint(plate->width() - 1, plate->height() - 1))));
+    QVERIFY(client->viewport()->rect().contains(
+        plate->mapTo(client->viewport(), QPoint(plate->width() - 1, plate->height() - 1))));
     QVERIFY(!seenPart(client, plate->control("Command2")).isEmpty());
 }
 
@@ -150,7 +154,8 @@ void ArrangeTest::contentsStartAtTheTopLeft()
         QCOMPARE(client->viewport()->mapTo(window, QPoint(0, 0)), client->mapTo(window, QPoint(0, 0)));
         QVERIFY(!client->verticalScrollBar()->isVisible());
         // Right under the title bar.
-        QVERIFY(client->mapTo(window, QPoint(0, 0)).y() <= window->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window) + 8);
+        QVERIFY(client->mapTo(window, QPoint(0, 0)).y() <=
+                window->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window) + 8);
     }
 }
 

@@ -64,7 +64,9 @@ QList<QPoint> inkOf(QWidget* w, QWidget* form, const QList<QRect>& cells = {}, b
             const QColor c = image.pixelColor(x, y);
             if (c.alpha() < 64)
                 continue;
-            if (back.alpha() > 0 && std::abs(c.red() - back.red()) + std::abs(c.green() - back.green()) + std::abs(c.blue() - back.blue()) < 96)
+            if (back.alpha() > 0 &&
+                std::abs(c.red() - back.red()) + std::abs(c.green() - back.green()) + std::abs(c.blue() - back.blue()) <
+                    96)
                 continue;
             if (!cells.isEmpty()) {
                 bool in = false;
@@ -111,7 +113,8 @@ void CaptionsTest::standInsHaveTheDesignFontsMetrics()
     QCOMPARE(fm.horizontalAdvance(QStringLiteral("W/M2℃")), fm.horizontalAdvance(QStringLiteral("万")) * 3);
     const QFont bold = plate->control("Label3(0)")->font();
     QVERIFY(bold.bold());
-    QCOMPARE(QFontMetrics(bold).horizontalAdvance(QStringLiteral("K")) * 2, QFontMetrics(bold).horizontalAdvance(QStringLiteral("值")));
+    QCOMPARE(QFontMetrics(bold).horizontalAdvance(QStringLiteral("K")) * 2,
+             QFontMetrics(bold).horizontalAdvance(QStringLiteral("值")));
 }
 
 void CaptionsTest::standInsCarryEveryCharacterShown_data()
@@ -195,7 +198,10 @@ void CaptionsTest::everyCaptionFitsItsBox()
             for (const QString& line : lines)
                 fits = fits && fm.horizontalAdvance(line) <= room.width();
             if (!fits)
-                cut << QStringLiteral("%1 \"%2\" (%3x%4)").arg(name, button->text()).arg(room.width()).arg(room.height());
+                cut << QStringLiteral("%1 \"%2\" (%3x%4)")
+                           .arg(name, button->text())
+                           .arg(room.width())
+                           .arg(room.height());
             ++captions;
         }
     }

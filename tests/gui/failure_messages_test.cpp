@@ -116,7 +116,8 @@ void FailureMessagesTest::unlistedPlateNamesItsListAndValue()
     QCOMPARE(log_->entries.size(), 0);
     enter(plate_, "Combo1", QStringLiteral("0.3"));
     QVERIFY(click(plate_, "Command3"));
-    QCOMPARE(takeMessage(), QStringLiteral("「等截面板片选择」中没有「0.3」这一项，查不到对应的数据。请从列表中选择。"));
+    QCOMPARE(takeMessage(),
+             QStringLiteral("「等截面板片选择」中没有「0.3」这一项，查不到对应的数据。请从列表中选择。"));
     QVERIFY(focusedAndSelected(plate_, "Combo1", QStringLiteral("0.3")));
 
     // Retyping a listed plate goes on to the result.
@@ -131,8 +132,8 @@ void FailureMessagesTest::temperatureBelowThePropertyTableNamesTheFieldAndRange(
     enter(plate_, "Text5", QStringLiteral("4"));
     QVERIFY(click(plate_, "Command1"));
     QCOMPARE(log_->entries.size(), 0);  // the area step itself succeeds
-    const QString expected =
-        QStringLiteral("「2#回水温度」的「4」低于水的物理特性表的范围（5～130），查不到对应的数据。请改正后再按「换热面积计算」。");
+    const QString expected = QStringLiteral(
+        "「2#回水温度」的「4」低于水的物理特性表的范围（5～130），查不到对应的数据。请改正后再按「换热面积计算」。");
     QVERIFY(click(plate_, "Command3"));
     QCOMPARE(takeMessage(), expected);
     QVERIFY(focusedAndSelected(plate_, "Text5", QStringLiteral("4")));

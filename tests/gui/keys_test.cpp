@@ -137,8 +137,8 @@ void KeysTest::menuShortcutsReachTheMenuFromAFocusedField()
         const char* field;
         ChildKind opens;
     } openers[] = {
-        {"Ctrl+B", "Text1", ChildKind::Fo23}, {"Ctrl+E", "Combo1", ChildKind::Form1},
-        {"Ctrl+E", "Text2", ChildKind::Form1}, {"Ctrl+G", "Text3", ChildKind::Form2},
+        {"Ctrl+B", "Text1", ChildKind::Fo23},   {"Ctrl+E", "Combo1", ChildKind::Form1},
+        {"Ctrl+E", "Text2", ChildKind::Form1},  {"Ctrl+G", "Text3", ChildKind::Form2},
         {"Ctrl+H", "Combo2", ChildKind::Form4}, {"Ctrl+I", "Text4", ChildKind::Form3},
     };
     for (const auto& o : openers) {
@@ -246,13 +246,13 @@ void KeysTest::systemMenuAndFieldMenuAreChinese()
             QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(5, 5), field->mapToGlobal(QPoint(5, 5)));
             QApplication::sendEvent(field, &menu);
         },
-               [] { return qobject_cast<QMenu*>(QApplication::activePopupWidget()); },
-               [&](QWidget* shown) {
-                   for (QAction* a : static_cast<QMenu*>(shown)->actions())
-                       if (!a->isSeparator())
-                           items << a->text().section(QLatin1Char('\t'), 0, 0);
-                   QTest::keyClick(shown, Qt::Key_Escape);
-               });
+        [] { return qobject_cast<QMenu*>(QApplication::activePopupWidget()); },
+        [&](QWidget* shown) {
+            for (QAction* a : static_cast<QMenu*>(shown)->actions())
+                if (!a->isSeparator())
+                    items << a->text().section(QLatin1Char('\t'), 0, 0);
+            QTest::keyClick(shown, Qt::Key_Escape);
+        });
     for (const char* text : {"撤消(&U)", "剪切(&T)", "复制(&C)", "粘贴(&P)", "删除", "全选"})
         QVERIFY2(items.contains(QString::fromUtf8(text)), qPrintable(items.join(QLatin1Char(' '))));
 }

@@ -186,8 +186,9 @@ void MainWindowTest::menuItemsCaptionsShortcutsAndActions()
             QVERIFY2(places[0].y() == 0 && places[1].y() == 0 && places[0].x() != places[1].x(), qPrintable(what));
             break;
         }
-        QCOMPARE(started, item.effect == Effect::StartsWebPage ? QStringList{QString::fromLatin1(MDIForm1::WebPageAddress)}
-                                                                : QStringList{});
+        QCOMPARE(started, item.effect == Effect::StartsWebPage
+                              ? QStringList{QString::fromLatin1(MDIForm1::WebPageAddress)}
+                              : QStringList{});
         QCOMPARE(helpFiles, item.effect == Effect::OpensHelp ? QStringList{helpPath} : QStringList{});
     }
 }

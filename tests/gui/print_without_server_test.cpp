@@ -83,8 +83,9 @@ void PrintWithoutServerTest::unreachableServerIsNamed()
     QCOMPARE(log.entries[0].owner, t.plate);
     QCOMPARE(log.entries[0].title, QStringLiteral("打印失败"));
     // The system's reason, not a generic one.
-    QCOMPARE(log.entries[0].text, QStringLiteral("打印失败：不能连接打印服务器 /nonexistent/heatcalc-test-cups.sock（%1）。")
-                                      .arg(QString::fromLocal8Bit(std::strerror(ENOENT))));
+    QCOMPARE(log.entries[0].text,
+             QStringLiteral("打印失败：不能连接打印服务器 /nonexistent/heatcalc-test-cups.sock（%1）。")
+                 .arg(QString::fromLocal8Bit(std::strerror(ENOENT))));
     QVERIFY(t.printButton()->isEnabled());
     QCOMPARE(t.texts(), before);
 }

@@ -134,7 +134,8 @@ void ProgramStartTest::displayNamesAreReadAsTheXClientReadsThem()
     QVERIFY(d);
     QCOMPARE(d->host, std::string("::1"));
     QCOMPARE(d->number, 2);
-    for (const char* bad : {"", "0", ":", ":x", ":99xyz", ":1.", ":1.x", ":1 ", "host", ":59536", ":99999999999999999999"})
+    for (const char* bad :
+         {"", "0", ":", ":x", ":99xyz", ":1.", ":1.x", ":1 ", "host", ":59536", ":99999999999999999999"})
         QVERIFY2(!parseXDisplay(bad), bad);
     QVERIFY(parseXDisplay(":59535"));
 }
@@ -172,10 +173,14 @@ void ProgramStartTest::unreachableDisplayEndsWithWordsAndStatusOne_data()
     const QString unused = QString::number(unusedDisplay());
     QTest::addColumn<QString>("display");
     QTest::addColumn<QString>("words");
-    QTest::newRow("not a display name") << ":99xyz" << "the display \":99xyz\" named in DISPLAY cannot be reached";
-    QTest::newRow("empty") << "" << "DISPLAY is empty";
-    QTest::newRow("no server") << (":" + unused) << ("the display \":" + unused + "\" named in DISPLAY cannot be reached");
-    QTest::newRow("no local server") << ("unix:" + unused) << ("\"unix:" + unused + "\" named in DISPLAY cannot be reached");
+    QTest::newRow("not a display name") << ":99xyz"
+                                        << "the display \":99xyz\" named in DISPLAY cannot be reached";
+    QTest::newRow("empty") << ""
+                           << "DISPLAY is empty";
+    QTest::newRow("no server") << (":" + unused)
+                               << ("the display \":" + unused + "\" named in DISPLAY cannot be reached");
+    QTest::newRow("no local server") << ("unix:" + unused)
+                                     << ("\"unix:" + unused + "\" named in DISPLAY cannot be reached");
 }
 
 void ProgramStartTest::unreachableDisplayEndsWithWordsAndStatusOne()
@@ -209,7 +214,8 @@ void ProgramStartTest::displayThatHangsUpEndsWithWordsAndStatusOne()
     ::close(fd);
     QCOMPARE(run.status, QProcess::NormalExit);
     QCOMPARE(run.exitCode, 1);
-    QVERIFY2(run.errors.contains(QStringLiteral("the display \"%1\" could not be opened").arg(display)), qPrintable(run.errors));
+    QVERIFY2(run.errors.contains(QStringLiteral("the display \"%1\" could not be opened").arg(display)),
+             qPrintable(run.errors));
     QVERIFY2(run.errors.contains(QStringLiteral("xvfb-run -a ./build/heatcalc")), qPrintable(run.errors));
     QVERIFY(!run.errors.contains(QStringLiteral("Reinstalling")));
 }

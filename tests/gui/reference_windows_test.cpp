@@ -225,14 +225,13 @@ void ReferenceWindowsTest::picturesAreRuledGridsWithGreyHeaders()
 
 void ReferenceWindowsTest::everyWindowKindHasItsIcon()
 {
-    auto image = [](const QIcon& icon) {
-        return icon.pixmap(32).toImage().convertToFormat(QImage::Format_ARGB32);
-    };
+    auto image = [](const QIcon& icon) { return icon.pixmap(32).toImage().convertToFormat(QImage::Format_ARGB32); };
     const QImage mainIcon = image(main_->windowIcon());
     QCOMPARE(mainIcon.size(), QSize(32, 32));
 
     std::map<ChildKind, QImage> icons;
-    for (ChildKind kind : {ChildKind::Fo, ChildKind::Fo23, ChildKind::Form1, ChildKind::Form2, ChildKind::Form3, ChildKind::Form4}) {
+    for (ChildKind kind :
+         {ChildKind::Fo, ChildKind::Fo23, ChildKind::Form1, ChildKind::Form2, ChildKind::Form3, ChildKind::Form4}) {
         main_->ShowChildForm(kind);
         QMdiSubWindow* window = main_->childWindow(kind);
         QVERIFY(window);
@@ -244,7 +243,8 @@ void ReferenceWindowsTest::everyWindowKindHasItsIcon()
     // The plate and tube windows share one icon, as do the two table windows; the others differ.
     QCOMPARE(icons[ChildKind::Fo], icons[ChildKind::Fo23]);
     QCOMPARE(icons[ChildKind::Form3], icons[ChildKind::Form4]);
-    const QList<QImage> distinct{mainIcon, icons[ChildKind::Fo], icons[ChildKind::Form1], icons[ChildKind::Form2], icons[ChildKind::Form3]};
+    const QList<QImage> distinct{mainIcon, icons[ChildKind::Fo], icons[ChildKind::Form1], icons[ChildKind::Form2],
+                                 icons[ChildKind::Form3]};
     for (qsizetype i = 0; i < distinct.size(); ++i)
         for (qsizetype j = i + 1; j < distinct.size(); ++j)
             QVERIFY(distinct[i] != distinct[j]);

@@ -159,8 +159,8 @@ void TypedListsTest::unitListsKeepTypedTexts()
     QVERIFY(click(unit, "Command1"));
     const auto inputs = {std::pair{"Combo1", "60"}, {"Combo2", "2"}};
     for (const char* field : {"Text13", "Text5", "Text14"})
-        QCOMPARE(widgetText(unit, field),
-                 QString::fromStdString(computed<heatcalc::Form1>(inputs, {"Command1_Click", "Command1_Click"}, field)));
+        QCOMPARE(widgetText(unit, field), QString::fromStdString(computed<heatcalc::Form1>(
+                                              inputs, {"Command1_Click", "Command1_Click"}, field)));
     QVERIFY(widgetText(unit, "Text13") != QStringLiteral("流速太低"));
 }
 
@@ -174,7 +174,8 @@ void TypedListsTest::weightListKeepsTypedNamesAndTheLastPickedDensity()
     key(Qt::Key_Tab);
     QCOMPARE(widgetText(weight, "Combo1"), QStringLiteral("高碳钢"));
     QVERIFY(click(weight, "Command1"));
-    const std::string castSteelPipe = computed<heatcalc::Form2>({{"Combo1", "铸钢"}}, {"Combo1_Click", "Command1_Click"}, "Text5");
+    const std::string castSteelPipe =
+        computed<heatcalc::Form2>({{"Combo1", "铸钢"}}, {"Combo1_Click", "Command1_Click"}, "Text5");
     QCOMPARE(widgetText(weight, "Text5"), QString::fromStdString(castSteelPipe));
 
     // Typing the name of another material and pressing the button keeps the picked density.
@@ -182,7 +183,8 @@ void TypedListsTest::weightListKeepsTypedNamesAndTheLastPickedDensity()
     QCOMPARE(widgetText(weight, "Combo1"), QStringLiteral("汞"));
     QVERIFY(click(weight, "Command3"));
     QCOMPARE(weight->model().text("Text21"), std::string("7800"));
-    const std::string castSteelPlate = computed<heatcalc::Form2>({{"Combo1", "铸钢"}}, {"Combo1_Click", "Command3_Click"}, "Text16");
+    const std::string castSteelPlate =
+        computed<heatcalc::Form2>({{"Combo1", "铸钢"}}, {"Combo1_Click", "Command3_Click"}, "Text16");
     QCOMPARE(widgetText(weight, "Text16"), QString::fromStdString(castSteelPlate));
     QCOMPARE(widgetText(weight, "Combo1"), QStringLiteral("汞"));
 }

@@ -55,6 +55,10 @@ void warn(QWidget* owner, const QString& title, const QString& text)
     auto* box = new QMessageBox(QMessageBox::Warning, title, text, QMessageBox::Ok, owner);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::NonModal);
+    // Closing the message hands the keyboard back to the window it spoke of, where the focus
+    // already waits in the field it named; a desktop without a window manager would not.
+    if (owner)
+        QObject::connect(box, &QDialog::finished, owner, [owner] { owner->window()->activateWindow(); });
     box->show();
 }
 

@@ -43,7 +43,7 @@ public:
     }
 
 private:
-    void finished(int /*jobId*/, const QString& failure)
+    void finished(int jobId, const QString& failure)
     {
         window_->unsetCursor();
         if (QWidget* button = window_->control(printButton)) {
@@ -54,6 +54,9 @@ private:
         focusAfterDisabling_ = nullptr;
         if (!failure.isEmpty())
             report(failure);
+        else
+            ui::inform(window_, QStringLiteral("打印"),
+                       QStringLiteral("打印任务已交给打印服务器，作业号 %1。").arg(jobId));
     }
 
     void report(const QString& failure)

@@ -41,7 +41,9 @@ void setWarningSink(WarningSink sink)
     warningSink() = std::move(sink);
 }
 
-void warn(QWidget* owner, const QString& title, const QString& text)
+namespace {
+
+void showMessage(QMessageBox::Icon icon, QWidget* owner, const QString& title, const QString& text)
 {
     if (warningSink()) {
         warningSink()(owner, title, text);
@@ -52,7 +54,7 @@ void warn(QWidget* owner, const QString& title, const QString& text)
         for (QMessageBox* earlier : owner->findChildren<QMessageBox*>(Qt::FindDirectChildrenOnly))
             earlier->close();
     }
-    auto* box = new QMessageBox(QMessageBox::Warning, title, text, QMessageBox::Ok, owner);
+    auto* box = new QMessageBox(icon, title, text, QMessageBox::Ok, owner);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::NonModal);
     // Closing the message hands the keyboard back to the window it spoke of, where the focus
@@ -60,6 +62,18 @@ void warn(QWidget* owner, const QString& title, const QString& text)
     if (owner)
         QObject::connect(box, &QDialog::finished, owner, [owner] { owner->window()->activateWindow(); });
     box->show();
+}
+
+}  // namespace
+
+void warn(QWidget* owner, const QString& title, const QString& text)
+{
+    showMessage(QMessageBox::Warning, owner, title, text);
+}
+
+void inform(QWidget* owner, const QString& title, const QString& text)
+{
+    showMessage(QMessageBox::Information, owner, title, text);
 }
 
 void setHelpOpener(HelpOpener opener)

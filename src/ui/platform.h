@@ -18,6 +18,8 @@ namespace heatcalc::ui {
 using WarningSink = std::function<void(QWidget* owner, const QString& title, const QString& text)>;
 void setWarningSink(WarningSink sink);
 void warn(QWidget* owner, const QString& title, const QString& text);
+// A notice that something asked for has been done: an information box, by the same way as warnings.
+void inform(QWidget* owner, const QString& title, const QString& text);
 
 // Opens a help file, given by its absolute path, in the desktop's viewer; false when it cannot.
 // An empty opener restores the desktop's.

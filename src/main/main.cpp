@@ -1,5 +1,6 @@
 #include <QApplication>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -82,6 +83,9 @@ int main(int argc, char* argv[])
         openingDisplay = display;
     }
     previousHandler = qInstallMessageHandler(startupMessages);
+    // A display that hangs up while the program starts must end it with the words above, not
+    // kill it by a broken pipe.
+    std::signal(SIGPIPE, SIG_IGN);
     QApplication app(argc, argv);
     qInstallMessageHandler(previousHandler);
     QApplication::setApplicationName(QStringLiteral("heatcalc"));

@@ -1,5 +1,6 @@
 #include "main/plate_printing.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QPointer>
 
@@ -33,21 +34,29 @@ public:
         }
         QWidget* button = window_->control(printButton);
         const bool buttonHadFocus = button && button->hasFocus();
-        if (button)
+        if (button) {
             button->setEnabled(false);
+            // The caption says that the page is on its way, where the busy cursor is not seen.
+            if (auto* push = qobject_cast<QAbstractButton*>(button)) {
+                caption_ = push->text();
+                push->setText(QStringLiteral("打印中…"));
+            }
+        }
         // The disabled button passes the focus on; it gets it back unless the user moved it.
         focusAfterDisabling_ = buttonHadFocus ? QApplication::focusWidget() : nullptr;
         window_->setCursor(Qt::BusyCursor);
         if (!printer_->print(pdf, QStringLiteral("heatcalc")))
-            finished(0, QStringLiteral("不能启动打印"));
+            finished(0, QStringLiteral("不能启动打印"), {});
     }
 
 private:
-    void finished(int jobId, const QString& failure)
+    void finished(int jobId, const QString& failure, const QString& note)
     {
         window_->unsetCursor();
         if (QWidget* button = window_->control(printButton)) {
             button->setEnabled(true);
+            if (auto* push = qobject_cast<QAbstractButton*>(button); push && !caption_.isEmpty())
+                push->setText(caption_);
             if (focusAfterDisabling_ && QApplication::focusWidget() == focusAfterDisabling_)
                 button->setFocus(Qt::OtherFocusReason);
         }
@@ -56,7 +65,9 @@ private:
             report(failure);
         else
             ui::inform(window_, QStringLiteral("打印"),
-                       QStringLiteral("打印任务已交给打印服务器，作业号 %1。").arg(jobId));
+                       note.isEmpty()
+                           ? QStringLiteral("打印任务已交给打印服务器，作业号 %1。").arg(jobId)
+                           : QStringLiteral("打印任务已交给打印服务器，作业号 %1；%2。").arg(jobId).arg(note));
     }
 
     void report(const QString& failure)
@@ -67,6 +78,7 @@ private:
     ui::FormWidget* window_;
     ui::DocumentPrinter* printer_;
     QPointer<QWidget> focusAfterDisabling_;
+    QString caption_;  // the print button's own caption while it shows that printing is under way
 };
 
 }  // namespace

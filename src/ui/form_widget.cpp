@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTimer>
 
 #include <algorithm>
@@ -905,6 +906,13 @@ void selectForRetyping(QWidget* field)
         edit = combo->lineEdit();
     if (!edit)
         return;
+    // In a window made smaller than its design the field is scrolled into view first.
+    for (QWidget* w = field->parentWidget(); w; w = w->parentWidget()) {
+        if (auto* area = qobject_cast<QScrollArea*>(w)) {
+            area->ensureWidgetVisible(field);
+            break;
+        }
+    }
     field->setFocus(Qt::OtherFocusReason);
     edit->selectAll();
 }

@@ -52,7 +52,8 @@ void showMessage(QMessageBox::Icon icon, QWidget* owner, const QString& title, c
     // Modeless: a modal box would block the main window, whose close box would then do nothing.
     if (owner) {
         for (QMessageBox* earlier : owner->findChildren<QMessageBox*>(Qt::FindDirectChildrenOnly))
-            earlier->close();
+            if (earlier->windowTitle() == title)
+                earlier->close();
     }
     auto* box = new QMessageBox(icon, title, text, QMessageBox::Ok, owner);
     box->setAttribute(Qt::WA_DeleteOnClose);

@@ -13,7 +13,7 @@ class QWidget;
 namespace heatcalc::ui {
 
 // Warnings to the user: a message box owned by `owner` unless a sink is set. The box blocks no
-// window (closing the main window closes it as well); a new message of the same owner replaces
+// window (closing the main window closes it as well); a new message of the same owner and title replaces
 // the one it shows.
 using WarningSink = std::function<void(QWidget* owner, const QString& title, const QString& text)>;
 void setWarningSink(WarningSink sink);

@@ -19,6 +19,7 @@
 #include <cstring>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <thread>
 #include <utility>
@@ -82,6 +83,7 @@ struct PrintOutcome {
     std::string destination;  // empty before the default destination is known
     std::string reason;       // the server's or the system's words
     std::string status;       // the IPP status keyword of a refusal
+    std::string stopped;      // the state reasons of a destination that holds its jobs, stopped
     int jobId = 0;
     int timeoutMs = 0;
 };
@@ -239,6 +241,12 @@ PrintOutcome handOver(const QByteArray& pdf, const std::string& title, int timeo
         if (sent) {
             out.kind = Kind::Printed;
             out.jobId = job;
+            // A stopped destination takes the job and holds it until it is started again.
+            const char* state = cupsGetOption("printer-state", dest->num_options, dest->options);
+            if (state && std::string_view(state) == "5") {
+                const char* reasons = cupsGetOption("printer-state-reasons", dest->num_options, dest->options);
+                out.stopped = reasons ? reasons : "stopped";
+            }
         } else {
             classifyFailure(http, handover, out);
             // A job that was created but did not get its document is withdrawn, as far as the
@@ -369,7 +377,10 @@ void DocumentPrinter::deliver(const std::shared_ptr<PrintHandover>& handover, co
     if (handover != current_)
         return;
     current_.reset();
-    emit finished(outcome.jobId, failureText(outcome));
+    const QString note = outcome.stopped.empty() ? QString()
+                                                 : QStringLiteral("打印机 %1 已停止（%2），任务要等它恢复后才打印")
+                                                       .arg(text(outcome.destination), text(outcome.stopped));
+    emit finished(outcome.jobId, failureText(outcome), note);
 }
 
 bool waitForPrintWorkers(std::chrono::milliseconds bound)

@@ -43,7 +43,8 @@ public:
 signals:
     // A hand-over ended. `failure` is empty when the server accepted the job and numbered it
     // `jobId`; otherwise it says why not, with the server's own reason where it gave one.
-    void finished(int jobId, const QString& failure);
+    // `note` says, for an accepted job, that its destination is stopped and holds it.
+    void finished(int jobId, const QString& failure, const QString& note);
 
 private:
     void deliver(const std::shared_ptr<PrintHandover>& handover, const PrintOutcome& outcome);

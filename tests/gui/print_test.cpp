@@ -16,6 +16,7 @@ private slots:
     void initTestCase();
     void printsOneImageOfTheClientArea();
     void refusedJobIsReportedWithTheServersReason();
+    void stoppedPrinterHoldsTheJobAndSaysSo();
     void noDefaultDestination();
 
 private:
@@ -121,6 +122,36 @@ void PrintTest::refusedJobIsReportedWithTheServersReason()
     QCOMPARE(t.texts(), before);
     QTest::qWait(300);
     QVERIFY(!QFileInfo::exists(printed));
+}
+
+void PrintTest::stoppedPrinterHoldsTheJobAndSaysSo()
+{
+    // A stopped queue still takes the job; the notice says that it waits for the printer.
+    QVERIFY(cups("cupsdisable", {"-r", "heatcalc test", "HeatcalcPDF"}));
+    const auto start = qScopeGuard([this] {
+        cups("cancel", {"-a", "HeatcalcPDF"});
+        cups("cupsenable", {"HeatcalcPDF"});
+    });
+
+    WarningLog log;
+    PlateUnderTest t;
+    QVERIFY(t.open());
+    QVERIFY(click(t.plate, "Command1"));
+    const auto before = t.texts();
+    QSignalSpy done(t.printer, &heatcalc::ui::DocumentPrinter::finished);
+    QVERIFY(click(t.plate, "Command2"));
+    QVERIFY(done.wait(15000));
+    const int job = done[0][0].toInt();
+    QVERIFY(job > 0);
+    QCOMPARE(done[0][1].toString(), QString());
+    QCOMPARE(log.entries.size(), 1);
+    QCOMPARE(log.entries[0].title, QStringLiteral("打印"));
+    QCOMPARE(log.entries[0].text,
+             QStringLiteral(
+                 "打印任务已交给打印服务器，作业号 %1；打印机 HeatcalcPDF 已停止（paused），任务要等它恢复后才打印。")
+                 .arg(job));
+    QVERIFY(t.printButton()->isEnabled());
+    QCOMPARE(t.texts(), before);
 }
 
 void PrintTest::noDefaultDestination()

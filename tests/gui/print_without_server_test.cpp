@@ -1,3 +1,4 @@
+#include <QAbstractButton>
 #include <QLabel>
 #include <QProcess>
 
@@ -114,6 +115,7 @@ void PrintWithoutServerTest::silentServerTimesOutWhileTheWindowKeepsWorking()
     QVERIFY(click(t.plate, "Command2"));
     QVERIFY(!t.printButton()->isEnabled());
     QCOMPARE(t.plate->cursor().shape(), Qt::BusyCursor);
+    QCOMPARE(qobject_cast<QAbstractButton*>(t.printButton())->text(), QStringLiteral("打印中…"));
     // A second press on the disabled button starts nothing.
     QVERIFY(click(t.plate, "Command2"));
     QVERIFY(done.wait(timeoutMs + 4000));
@@ -127,6 +129,7 @@ void PrintWithoutServerTest::silentServerTimesOutWhileTheWindowKeepsWorking()
     QCOMPARE(log.entries.size(), 1);
     QCOMPARE(log.entries[0].text, QStringLiteral("打印失败：打印服务器 %1 在 1 秒内没有应答。").arg(server));
     QVERIFY(t.printButton()->isEnabled());
+    QCOMPARE(qobject_cast<QAbstractButton*>(t.printButton())->text(), QStringLiteral(" 界面打印"));
     QCOMPARE(t.plate->cursor().shape(), Qt::ArrowCursor);
     QCOMPARE(t.texts(), before);
     QTest::qWait(200);

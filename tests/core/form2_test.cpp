@@ -30,24 +30,13 @@ std::string densityAfterPicking(const char* material)
 TEST(Form2, DesignTexts)
 {
     Form2 f;
-    for (auto [field, text] : {std::pair{"Text1", "0.019"},
-                               {"Text2", "0.015"},
-                               {"Text3", "3"},
-                               {"Text7", "0.019"},
-                               {"Text8", "1"},
-                               {"Text12", "1"},
-                               {"Text13", "1"},
-                               {"Text14", "0.003"},
-                               {"Text5", "0"},
-                               {"Text18", "0"},
-                               {"Text10", "0"},
-                               {"Text19", "0"},
-                               {"Text16", "0"},
-                               {"Text20", "0"},
-                               {"Text21", "Text21"},
-                               {"Combo1", "请选择材质"},
-                               {"Label1", "材料重量计算"}})
+    // clang-format off
+    for (auto [field, text] : {std::pair{"Text1", "0.019"}, {"Text2", "0.015"}, {"Text3", "3"}, {"Text7", "0.019"},
+                               {"Text8", "1"}, {"Text12", "1"}, {"Text13", "1"}, {"Text14", "0.003"}, {"Text5", "0"},
+                               {"Text18", "0"}, {"Text10", "0"}, {"Text19", "0"}, {"Text16", "0"}, {"Text20", "0"},
+                               {"Text21", "Text21"}, {"Combo1", "请选择材质"}, {"Label1", "材料重量计算"}})
         EXPECT_EQ(f.text(field), text) << field;
+    // clang-format on
     EXPECT_EQ(Form2::Design().caption, "重量计算");
 }
 

@@ -12,14 +12,15 @@ using heatcalc::ui::FormWidget;
 namespace {
 
 // Types into a field as the user does: select all, then one key event per character, each
-// carrying its text (Chinese characters included).
-void enter(FormWidget* form, const char* key, const QString& text)
+// carrying its text (Chinese characters included). False when the window has no such field.
+[[nodiscard]] bool enter(FormWidget* form, const char* key, const QString& text)
 {
     QWidget* w = form->control(key);
     if (auto* combo = qobject_cast<QComboBox*>(w))
         w = combo->lineEdit();
     auto* edit = qobject_cast<QLineEdit*>(w);
-    QVERIFY(edit);
+    if (!edit)
+        return false;
     edit->setFocus();
     edit->selectAll();
     if (text.isEmpty())
@@ -27,6 +28,7 @@ void enter(FormWidget* form, const char* key, const QString& text)
     for (const QChar c : text)
         QTest::sendKeyEvent(QTest::Click, edit, c.isDigit() ? Qt::Key(Qt::Key_0 + c.digitValue()) : Qt::Key_unknown,
                             QString(c), Qt::NoModifier);
+    return true;
 }
 
 }  // namespace
@@ -105,7 +107,7 @@ void FailureMessagesTest::unlistedPlateNamesItsListAndValue()
 {
     // Unequal series on a fresh window: the list's text picks no plate, so the plate area the
     // velocity step copies is never written. The message leads to the list, not to the button.
-    enter(plate_, "Combo2", QStringLiteral("0.4"));
+    QVERIFY(enter(plate_, "Combo2", QStringLiteral("0.4")));
     QVERIFY(click(plate_, "Command4"));
     const QString unequal = takeMessage();
     QCOMPARE(unequal, QStringLiteral("「不等截面板片选择」中没有「0.4」这一项，查不到对应的数据。请从列表中选择。"));
@@ -114,7 +116,7 @@ void FailureMessagesTest::unlistedPlateNamesItsListAndValue()
     // Equal series after the area step: its channel work field stays empty the same way.
     QVERIFY(click(plate_, "Command1"));
     QCOMPARE(log_->entries.size(), 0);
-    enter(plate_, "Combo1", QStringLiteral("0.3"));
+    QVERIFY(enter(plate_, "Combo1", QStringLiteral("0.3")));
     QVERIFY(click(plate_, "Command3"));
     QCOMPARE(takeMessage(),
              QStringLiteral("「等截面板片选择」中没有「0.3」这一项，查不到对应的数据。请从列表中选择。"));
@@ -129,7 +131,7 @@ void FailureMessagesTest::unlistedPlateNamesItsListAndValue()
 
 void FailureMessagesTest::temperatureBelowThePropertyTableNamesTheFieldAndRange()
 {
-    enter(plate_, "Text5", QStringLiteral("4"));
+    QVERIFY(enter(plate_, "Text5", QStringLiteral("4")));
     QVERIFY(click(plate_, "Command1"));
     QCOMPARE(log_->entries.size(), 0);  // the area step itself succeeds
     const QString expected = QStringLiteral(
@@ -171,12 +173,12 @@ void FailureMessagesTest::pressureDropNamesTheVelocityStepOfItsOwnSeries()
 
 void FailureMessagesTest::numberBeyondTheRangeIsSaidSo()
 {
-    enter(plate_, "Text1", QStringLiteral("1e999"));
+    QVERIFY(enter(plate_, "Text1", QStringLiteral("1e999")));
     QVERIFY(click(plate_, "Command1"));
     QCOMPARE(takeMessage(), QStringLiteral("「换热面积」超出数值范围。"));
     QVERIFY(focusedAndSelected(plate_, "Text1", QStringLiteral("1e999")));
 
-    enter(plate_, "Combo1", QStringLiteral("-1e400"));
+    QVERIFY(enter(plate_, "Combo1", QStringLiteral("-1e400")));
     QVERIFY(click(plate_, "Command3"));
     QCOMPARE(takeMessage(), QStringLiteral("「等截面板片选择」超出数值范围。"));
     QVERIFY(focusedAndSelected(plate_, "Combo1", QStringLiteral("-1e400")));
@@ -184,19 +186,19 @@ void FailureMessagesTest::numberBeyondTheRangeIsSaidSo()
 
 void FailureMessagesTest::fieldsThatDoNotReadAreNamedByTheirCaptions()
 {
-    enter(plate_, "Text6", QStringLiteral("5千"));
+    QVERIFY(enter(plate_, "Text6", QStringLiteral("5千")));
     QVERIFY(click(plate_, "Command1"));
     QCOMPARE(takeMessage(), QStringLiteral("「传热系数」不是数字。"));
     QVERIFY(focusedAndSelected(plate_, "Text6", QStringLiteral("5千")));
 
-    enter(plate_, "Text2", QString());
+    QVERIFY(enter(plate_, "Text2", QString()));
     QVERIFY(click(plate_, "Command1"));
     QCOMPARE(takeMessage(), QStringLiteral("「1#供水温度」不是数字。"));
     QVERIFY(focusedAndSelected(plate_, "Text2", QString()));
 
     // A result that cannot be computed names the result; the focus stays on the button.
-    enter(plate_, "Text2", QStringLiteral("60"));
-    enter(plate_, "Text6", QStringLiteral("5000"));
+    QVERIFY(enter(plate_, "Text2", QStringLiteral("60")));
+    QVERIFY(enter(plate_, "Text6", QStringLiteral("5000")));
     QVERIFY(click(plate_, "Command1"));
     QCOMPARE(takeMessage(), QStringLiteral("计算「一次流量」时除数为零。"));
     QCOMPARE(QApplication::focusWidget(), plate_->control("Command1"));
@@ -212,7 +214,7 @@ void FailureMessagesTest::weightWindowAsksForTheMaterial()
     QVERIFY(focusedAndSelected(weight, "Combo1", QStringLiteral("请选择材质")));
 
     // A field that does not read is named before the material the statement multiplies by last.
-    enter(weight, "Text3", QStringLiteral("3米"));
+    QVERIFY(enter(weight, "Text3", QStringLiteral("3米")));
     QVERIFY(click(weight, "Command1"));
     QCOMPARE(takeMessage(), QStringLiteral("「长度」不是数字。"));
     QVERIFY(focusedAndSelected(weight, "Text3", QStringLiteral("3米")));
@@ -231,7 +233,7 @@ void FailureMessagesTest::focusSurvivesTheMessageBox()
 {
     // Without a sink the message is a real message box; the user closes it with its button.
     log_.reset();
-    enter(plate_, "Text1", QStringLiteral("x"));
+    QVERIFY(enter(plate_, "Text1", QStringLiteral("x")));
     QVERIFY(click(plate_, "Command1"));
     QMessageBox* box = nullptr;
     QTRY_VERIFY((box = visibleMessageBox()) != nullptr);

@@ -18,16 +18,20 @@ using heatcalc::ui::FormWidget;
 
 namespace {
 
-void key(Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+// Sends a key to the focused control. False when no control has the focus.
+[[nodiscard]] bool key(Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
     QWidget* target = QApplication::focusWidget();
-    QVERIFY(target);
+    if (!target)
+        return false;
     QTest::keyClick(target, k, modifiers);
+    return true;
 }
 
-// Runs `inspect` on the first modal dialog or popup that `open` shows; `inspect` closes it.
-void whileShown(const std::function<void()>& open, const std::function<QWidget*()>& find,
-                const std::function<void(QWidget*)>& inspect)
+// Runs `inspect` on the first modal dialog or popup that `open` shows; `inspect` closes it. False
+// when nothing is shown within two seconds.
+[[nodiscard]] bool whileShown(const std::function<void()>& open, const std::function<QWidget*()>& find,
+                              const std::function<void(QWidget*)>& inspect)
 {
     bool seen = false;
     QTimer poll;
@@ -42,8 +46,17 @@ void whileShown(const std::function<void()>& open, const std::function<QWidget*(
     });
     poll.start();
     open();
-    QTRY_VERIFY_WITH_TIMEOUT(seen, 2000);
+    return QTest::qWaitFor([&] { return seen; }, 2000);
 }
+
+// Makes a folder the working folder while it lives, and the previous one again when it ends.
+struct WorkingFolder {
+    QString previous = QDir::currentPath();
+    explicit WorkingFolder(const QString& path) { QDir::setCurrent(path); }
+    ~WorkingFolder() { QDir::setCurrent(previous); }
+    WorkingFolder(const WorkingFolder&) = delete;
+    WorkingFolder& operator=(const WorkingFolder&) = delete;
+};
 
 // The message box on the screen, if one is shown.
 QWidget* visibleMessageBox()
@@ -80,7 +93,7 @@ private slots:
 
 private:
     FormWidget* open(ChildKind kind);
-    void focusField(ChildKind kind, const char* field);
+    [[nodiscard]] bool focusField(ChildKind kind, const char* field);
     std::unique_ptr<MDIForm1> main_;
     QStringList helpAsked_;
 };
@@ -116,17 +129,21 @@ FormWidget* KeysTest::open(ChildKind kind)
     return formOf(main_->childWindow(kind));
 }
 
-// Clicks into a field or a list's text part of a child window, as the user does.
-void KeysTest::focusField(ChildKind kind, const char* field)
+// Clicks into a field or a list's text part of a child window, as the user does. False when the
+// window or the field is missing, or the click leaves the window inactive or the field unfocused.
+bool KeysTest::focusField(ChildKind kind, const char* field)
 {
     FormWidget* form = formOf(main_->childWindow(kind));
-    QVERIFY(form);
+    if (!form)
+        return false;
     QWidget* w = form->control(field);
     if (auto* combo = qobject_cast<QComboBox*>(w))
         w = combo->lineEdit();
+    if (!w)
+        return false;
     QTest::mouseClick(w, Qt::LeftButton);
-    QCOMPARE(main_->area()->activeSubWindow(), main_->childWindow(kind));
-    QVERIFY(QApplication::focusWidget() == form->control(field));
+    return main_->area()->activeSubWindow() == main_->childWindow(kind) &&
+           QApplication::focusWidget() == form->control(field);
 }
 
 void KeysTest::menuShortcutsReachTheMenuFromAFocusedField()
@@ -145,10 +162,10 @@ void KeysTest::menuShortcutsReachTheMenuFromAFocusedField()
         if (main_->childWindow(o.opens))
             main_->childWindow(o.opens)->close();
         QTRY_VERIFY(!main_->childWindow(o.opens));
-        focusField(ChildKind::Fo, o.field);
+        QVERIFY(focusField(ChildKind::Fo, o.field));
         const QString before = widgetText(plate, o.field);
         const QKeySequence keys(QString::fromLatin1(o.keys));
-        key(keys[0].key(), keys[0].keyboardModifiers());
+        QVERIFY(key(keys[0].key(), keys[0].keyboardModifiers()));
         QVERIFY2(main_->childWindow(o.opens), o.keys);
         QCOMPARE(main_->area()->activeSubWindow(), main_->childWindow(o.opens));
         QCOMPARE(widgetText(plate, o.field), before);
@@ -158,13 +175,13 @@ void KeysTest::menuShortcutsReachTheMenuFromAFocusedField()
     const qsizetype windows = main_->area()->subWindowList().size();
     for (const char* keys : {"Ctrl+D", "Ctrl+F", "Ctrl+J"}) {
         for (const char* field : {"Text5", "Combo1"}) {
-            focusField(ChildKind::Fo, field);
+            QVERIFY(focusField(ChildKind::Fo, field));
             auto* edit = qobject_cast<QLineEdit*>(plate->control(field));
             if (!edit)
                 edit = qobject_cast<QComboBox*>(plate->control(field))->lineEdit();
             edit->setCursorPosition(1);
             const QKeySequence seq(QString::fromLatin1(keys));
-            key(seq[0].key(), seq[0].keyboardModifiers());
+            QVERIFY(key(seq[0].key(), seq[0].keyboardModifiers()));
             QCOMPARE(edit->text(), field == std::string("Text5") ? QStringLiteral("50") : QStringLiteral("0.1"));
             QCOMPARE(edit->cursorPosition(), 1);
             QCOMPARE(main_->area()->subWindowList().size(), windows);
@@ -174,19 +191,19 @@ void KeysTest::menuShortcutsReachTheMenuFromAFocusedField()
     // F1 asks for the help file from a list: the file where the program looks for it.
     QTemporaryDir folder;
     QVERIFY(folder.isValid());
-    const QString previous = QDir::currentPath();
-    QDir::setCurrent(folder.path());
-    QFile help(QString::fromLatin1(MDIForm1::HelpFile));
-    QVERIFY(help.open(QIODevice::WriteOnly));
-    help.close();
-    focusField(ChildKind::Fo, "Combo1");
-    key(Qt::Key_F1);
-    QDir::setCurrent(previous);
+    {
+        const WorkingFolder inFolder(folder.path());
+        QFile help(QString::fromLatin1(MDIForm1::HelpFile));
+        QVERIFY(help.open(QIODevice::WriteOnly));
+        help.close();
+        QVERIFY(focusField(ChildKind::Fo, "Combo1"));
+        QVERIFY(key(Qt::Key_F1));
+    }
     QCOMPARE(helpAsked_.size(), 1);
     QVERIFY(helpAsked_.front().endsWith(QString::fromLatin1(MDIForm1::HelpFile)));
 
     // Select all stays with a list's text, as with a field's.
-    key(Qt::Key_A, Qt::ControlModifier);
+    QVERIFY(key(Qt::Key_A, Qt::ControlModifier));
     QCOMPARE(qobject_cast<QComboBox*>(plate->control("Combo1"))->lineEdit()->selectedText(), QStringLiteral("0.1"));
     QCOMPARE(main_->area()->subWindowList().size(), windows);
 }
@@ -200,9 +217,9 @@ void KeysTest::arrangementKeysWorkFromAFocusedList()
         short arrangement;
     } arrangements[] = {{Qt::Key_F4, 1}, {Qt::Key_F5, 2}, {Qt::Key_F2, 0}};
     for (const auto& a : arrangements) {
-        focusField(ChildKind::Fo, "Combo2");
+        QVERIFY(focusField(ChildKind::Fo, "Combo2"));
         const QList<QRect> before = geometries(*main_);
-        key(a.key);
+        QVERIFY(key(a.key));
         const QList<QRect> after = geometries(*main_);
         QVERIFY(after != before);
         main_->ArrangeWindows(a.arrangement);
@@ -216,14 +233,18 @@ void KeysTest::failureMessageButtonIsChinese()
     FormWidget* plate = open(ChildKind::Fo);
     QStringList buttons;
     // The velocity before the area stops at a missing result; the real message box appears.
-    whileShown([&] { QVERIFY(click(plate, "Command3")); }, [] { return visibleMessageBox(); },
-               [&](QWidget* shown) {
-                   auto* box = qobject_cast<QMessageBox*>(shown);
-                   QVERIFY(box);
-                   for (QAbstractButton* b : box->buttons())
-                       buttons << b->text();
-                   QTest::keyClick(box, Qt::Key_Return);
-               });
+    bool clicked = false;
+    const bool appeared = whileShown([&] { clicked = click(plate, "Command3"); }, [] { return visibleMessageBox(); },
+                                     [&](QWidget* shown) {
+                                         auto* box = qobject_cast<QMessageBox*>(shown);
+                                         if (!box)
+                                             return;  // no buttons read: the comparison below fails
+                                         for (QAbstractButton* b : box->buttons())
+                                             buttons << b->text();
+                                         QTest::keyClick(box, Qt::Key_Return);
+                                     });
+    QVERIFY(clicked);
+    QVERIFY(appeared);
     QCOMPARE(buttons, QStringList{QStringLiteral("确定")});
     QTRY_VERIFY(!visibleMessageBox());
 }
@@ -238,10 +259,10 @@ void KeysTest::systemMenuAndFieldMenuAreChinese()
     for (const char* text : {"恢复(&R)", "移动(&M)", "大小(&S)", "最小化(&N)", "置顶(&T)", "关闭(&C)"})
         QVERIFY2(system.contains(QString::fromUtf8(text)), qPrintable(system.join(QLatin1Char(' '))));
 
-    focusField(ChildKind::Form2, "Text1");
+    QVERIFY(focusField(ChildKind::Form2, "Text1"));
     QWidget* field = QApplication::focusWidget();
     QStringList items;
-    whileShown(
+    const bool appeared = whileShown(
         [&] {
             QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(5, 5), field->mapToGlobal(QPoint(5, 5)));
             QApplication::sendEvent(field, &menu);
@@ -253,6 +274,7 @@ void KeysTest::systemMenuAndFieldMenuAreChinese()
                     items << a->text().section(QLatin1Char('\t'), 0, 0);
             QTest::keyClick(shown, Qt::Key_Escape);
         });
+    QVERIFY(appeared);
     for (const char* text : {"撤消(&U)", "剪切(&T)", "复制(&C)", "粘贴(&P)", "删除", "全选"})
         QVERIFY2(items.contains(QString::fromUtf8(text)), qPrintable(items.join(QLatin1Char(' '))));
 }
@@ -260,23 +282,23 @@ void KeysTest::systemMenuAndFieldMenuAreChinese()
 void KeysTest::enterPressesTheFocusedButton()
 {
     FormWidget* plate = open(ChildKind::Fo);
-    focusField(ChildKind::Fo, "Text6");
-    key(Qt::Key_Tab);
+    QVERIFY(focusField(ChildKind::Fo, "Text6"));
+    QVERIFY(key(Qt::Key_Tab));
     QCOMPARE(QApplication::focusWidget(), plate->control("Command1"));
-    key(Qt::Key_Return);
+    QVERIFY(key(Qt::Key_Return));
     QCOMPARE(widgetText(plate, "Text7"), QStringLiteral("0.8141"));
     QCOMPARE(widgetText(plate, "Text13"), QStringLiteral("11.1797533025589"));
 
     // The keypad's Enter on the weight window's round-bar button; Enter in a field presses nothing.
     FormWidget* weight = open(ChildKind::Form2);
     QVERIFY(pick(weight, "Combo1", QStringLiteral("铸钢")));
-    focusField(ChildKind::Form2, "Text8");
-    key(Qt::Key_Return);
+    QVERIFY(focusField(ChildKind::Form2, "Text8"));
+    QVERIFY(key(Qt::Key_Return));
     QCOMPARE(widgetText(weight, "Text10"), QStringLiteral("0"));
-    key(Qt::Key_Tab);
-    key(Qt::Key_Tab);
+    QVERIFY(key(Qt::Key_Tab));
+    QVERIFY(key(Qt::Key_Tab));
     QCOMPARE(QApplication::focusWidget(), weight->control("Command2"));
-    key(Qt::Key_Enter, Qt::KeypadModifier);
+    QVERIFY(key(Qt::Key_Enter, Qt::KeypadModifier));
     QCOMPARE(widgetText(weight, "Text19"), QStringLiteral("0.05966"));
     QVERIFY(widgetText(weight, "Text10") != QStringLiteral("0"));
 }
@@ -285,12 +307,12 @@ void KeysTest::ctrlF4ClosesTheActiveChildWindow()
 {
     open(ChildKind::Fo);
     open(ChildKind::Form2);
-    focusField(ChildKind::Form2, "Text1");
-    key(Qt::Key_F4, Qt::ControlModifier);
+    QVERIFY(focusField(ChildKind::Form2, "Text1"));
+    QVERIFY(key(Qt::Key_F4, Qt::ControlModifier));
     QTRY_VERIFY(!main_->childWindow(ChildKind::Form2));
     QVERIFY(main_->childWindow(ChildKind::Fo));
-    focusField(ChildKind::Fo, "Combo1");
-    key(Qt::Key_F4, Qt::ControlModifier);
+    QVERIFY(focusField(ChildKind::Fo, "Combo1"));
+    QVERIFY(key(Qt::Key_F4, Qt::ControlModifier));
     QTRY_VERIFY(!main_->childWindow(ChildKind::Fo));
     QVERIFY(main_->isVisible());
 }

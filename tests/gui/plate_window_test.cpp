@@ -39,22 +39,12 @@ void PlateWindowTest::opensWithTheDesignTexts()
 {
     QCOMPARE(main_->childWindow(ChildKind::Fo)->windowTitle(), QStringLiteral("Velmora自动化设备有限公司"));
     QCOMPARE(plate_->size(), QSize(381, 564));
-    for (auto [key, text] : {std::pair{"Text1", "1"},
-                             {"Text2", "100"},
-                             {"Text3", "60"},
-                             {"Text4", "70"},
-                             {"Text5", "50"},
-                             {"Text6", "5000"},
-                             {"Text26", "0"},
-                             {"Text7", "0"},
-                             {"Text13", "0"},
-                             {"Text18", "0"},
-                             {"Text44", ""},
-                             {"Text48", ""},
-                             {"Text49", ""},
-                             {"Combo1", "0.1"},
-                             {"Combo2", "0.35"}})
+    // clang-format off
+    for (auto [key, text] : {std::pair{"Text1", "1"}, {"Text2", "100"}, {"Text3", "60"}, {"Text4", "70"}, {"Text5", "50"},
+                             {"Text6", "5000"}, {"Text26", "0"}, {"Text7", "0"}, {"Text13", "0"}, {"Text18", "0"},
+                             {"Text44", ""}, {"Text48", ""}, {"Text49", ""}, {"Combo1", "0.1"}, {"Combo2", "0.35"}})
         QCOMPARE(widgetText(plate_, key), QString::fromUtf8(text));
+    // clang-format on
     QCOMPARE(qobject_cast<QLabel*>(plate_->control("Label1"))->text(), QStringLiteral("Label1"));
     QCOMPARE(qobject_cast<QLabel*>(plate_->control("Label43"))->text(), QStringLiteral("板 换 选 型 软 件"));
     QCOMPARE(qobject_cast<QComboBox*>(plate_->control("Combo1"))->count(), 7);

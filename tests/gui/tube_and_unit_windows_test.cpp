@@ -41,22 +41,12 @@ void TubeAndUnitWindowsTest::tubeWindowOpensWithItsDesignTexts()
     QVERIFY(tube);
     QCOMPARE(main_->childWindow(ChildKind::Fo23)->windowTitle(), QStringLiteral("Velmora自动化设备有限公司"));
     QCOMPARE(tube->size(), QSize(381, 564));
-    for (auto [key, text] : {std::pair{"Text1", "1"},
-                             {"Text2", "0.6"},
-                             {"Text3", "100"},
-                             {"Text4", "70"},
-                             {"Text5", "50"},
-                             {"Text6", "2200"},
-                             {"Text26", "600"},
-                             {"Text45", "0"},
-                             {"Text27", "0"},
-                             {"Text23", "300"},
-                             {"Text24", "3000"},
-                             {"Text25", "14"},
-                             {"Text7", "0"},
-                             {"Text46", "0"},
-                             {"Text19", "0"}})
+    // clang-format off
+    for (auto [key, text] : {std::pair{"Text1", "1"}, {"Text2", "0.6"}, {"Text3", "100"}, {"Text4", "70"}, {"Text5", "50"},
+                             {"Text6", "2200"}, {"Text26", "600"}, {"Text45", "0"}, {"Text27", "0"}, {"Text23", "300"},
+                             {"Text24", "3000"}, {"Text25", "14"}, {"Text7", "0"}, {"Text46", "0"}, {"Text19", "0"}})
         QCOMPARE(widgetText(tube, key), QString::fromUtf8(text));
+    // clang-format on
     QCOMPARE(qobject_cast<QLabel*>(tube->control("Label43"))->text(), QStringLiteral("管式换热器选型软件"));
     QVERIFY(!tube->control("Text10"));
     QVERIFY(!tube->control("Label13(0)"));
@@ -97,16 +87,11 @@ void TubeAndUnitWindowsTest::unitWindowOpensWithItsDesignTexts()
     QVERIFY(unit);
     QCOMPARE(main_->childWindow(ChildKind::Form1)->windowTitle(), QStringLiteral("换热机组主要元件配制"));
     QCOMPARE(unit->size(), QSize(332, 451));
-    for (auto [key, text] : {std::pair{"Text1", "100"},
-                             {"Text11", "25"},
-                             {"Text2", "25"},
-                             {"Text3", "300"},
-                             {"Combo1", "100"},
-                             {"Combo2", "1"},
-                             {"Text15", "0"},
-                             {"Text13", "0"},
-                             {"Text12", "0"}})
+    // clang-format off
+    for (auto [key, text] : {std::pair{"Text1", "100"}, {"Text11", "25"}, {"Text2", "25"}, {"Text3", "300"},
+                             {"Combo1", "100"}, {"Combo2", "1"}, {"Text15", "0"}, {"Text13", "0"}, {"Text12", "0"}})
         QCOMPARE(widgetText(unit, key), QString::fromUtf8(text));
+    // clang-format on
     QCOMPARE(qobject_cast<QComboBox*>(unit->control("Combo1"))->count(), 20);
     QCOMPARE(qobject_cast<QComboBox*>(unit->control("Combo2"))->count(), 3);
     for (const char* work : {"Text4", "Text6", "Text9", "Text18"})

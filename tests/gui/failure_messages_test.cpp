@@ -1,6 +1,8 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTimer>
 
 #include "gui_support.h"
@@ -47,6 +49,7 @@ private slots:
     void fieldsThatDoNotReadAreNamedByTheirCaptions();
     void weightWindowAsksForTheMaterial();
     void focusSurvivesTheMessageBox();
+    void namedFieldIsScrolledIntoView();
 
 private:
     // The one message of the presses since the last call; empty when there was none or more.
@@ -245,6 +248,28 @@ void FailureMessagesTest::focusSurvivesTheMessageBox()
     main_->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(main_.get()));
     QTRY_VERIFY(focusedAndSelected(plate_, "Text1", QStringLiteral("x")));
+}
+
+void FailureMessagesTest::namedFieldIsScrolledIntoView()
+{
+    // The plate window tiled with three others is cut to a strip scrolled to its top; the list the
+    // message names lies far below and is scrolled into view with the focus in it.
+    QVERIFY(enter(plate_, "Combo1", QStringLiteral("0.2")));
+    QVERIFY(click(plate_, "Command1"));
+    for (const char* keys : {"Ctrl+B", "Ctrl+E", "Ctrl+G"})
+        QTest::keySequence(main_.get(), QKeySequence(QString::fromLatin1(keys)));
+    QTest::keySequence(main_.get(), QKeySequence(Qt::Key_F4));
+    auto* area = qobject_cast<QScrollArea*>(main_->childWindow(ChildKind::Fo)->widget());
+    QVERIFY(area);
+    area->verticalScrollBar()->setValue(0);
+    QWidget* list = plate_->control("Combo1");
+    QVERIFY(list->visibleRegion().isEmpty());
+    QVERIFY(click(plate_, "Command3"));
+    QCOMPARE(takeMessage(),
+             QStringLiteral("「等截面板片选择」中没有「0.2」这一项，查不到对应的数据。请从列表中选择。"));
+    QVERIFY(focusedAndSelected(plate_, "Combo1", QStringLiteral("0.2")));
+    QVERIFY(area->verticalScrollBar()->value() > 0);
+    QVERIFY(!list->visibleRegion().isEmpty());
 }
 
 QTEST_MAIN(FailureMessagesTest)

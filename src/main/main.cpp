@@ -43,6 +43,14 @@ QtMessageHandler previousHandler = nullptr;
 void startupMessages(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
     if (type == QtFatalMsg) {
+        // The window system's own words, less its advice to reinstall, which is not the cause.
+        QString cause = message;
+        const qsizetype advice = cause.indexOf(QStringLiteral("Reinstalling the application"));
+        if (advice >= 0)
+            cause.truncate(advice);
+        cause = cause.trimmed();
+        if (!cause.isEmpty())
+            std::fprintf(stderr, "%s\n", cause.toLocal8Bit().constData());
         if (openingDisplay)
             std::fprintf(stderr, "heatcalc: the display \"%s\" could not be opened (see the lines above).\n",
                          openingDisplay);

@@ -31,6 +31,7 @@
 #include "common/rules.h"
 #include "plate/fo.h"
 #include "plate/plate_tables.h"
+#include "significant_digits.h"
 #include "tube/fo23.h"
 #include "unit/form1.h"
 #include "weight/form2.h"
@@ -183,21 +184,6 @@ std::array<Window, 4>& windows()
         return w;
     }();
     return all;
-}
-
-int significantDigits(std::string_view t)
-{
-    std::string digits;
-    for (char c : t) {
-        if (c == 'E' || c == 'e')
-            break;
-        if (c >= '0' && c <= '9')
-            digits.push_back(c);
-    }
-    const auto first = digits.find_first_not_of('0');
-    if (first == std::string::npos)
-        return 1;
-    return static_cast<int>(digits.find_last_not_of('0') - first + 1);
 }
 
 Snapshot snapshot(const Window& w, const FormModel& m)

@@ -38,6 +38,7 @@
 #include "common/rules.h"
 #include "plate/fo.h"
 #include "plate/plate_tables.h"
+#include "significant_digits.h"
 #include "tube/fo23.h"
 #include "unit/form1.h"
 #include "weight/form2.h"
@@ -65,22 +66,6 @@ std::uint64_t seed()
     if (const char* s = std::getenv("HEATCALC_STRESS_SEED"))
         return std::strtoull(s, nullptr, 10);
     return 20240611;
-}
-
-int significantDigits(std::string_view t)
-{
-    std::string digits;
-    for (char c : t) {
-        if (c == 'E' || c == 'e')
-            break;
-        if (c >= '0' && c <= '9')
-            digits.push_back(c);
-    }
-    const auto first = digits.find_first_not_of('0');
-    if (first == std::string::npos)
-        return 1;
-    const auto last = digits.find_last_not_of('0');
-    return static_cast<int>(last - first + 1);
 }
 
 // Shows a text with its bytes escaped and long texts cut, for failure messages.

@@ -33,6 +33,21 @@ struct PlateUnderTest {
 
     QWidget* printButton() const { return plate->control("Command2"); }
 
+    // What the window held before the print, and the printer's answers since.
+    std::map<std::string, std::string> before;
+    std::unique_ptr<QSignalSpy> done;
+
+    // Presses 换热面积计算 and then 界面打印 as the user does, keeping the texts in between; false
+    // when a click did not take place.
+    [[nodiscard]] bool computeAndPrint()
+    {
+        if (!click(plate, "Command1"))
+            return false;
+        before = texts();
+        done = std::make_unique<QSignalSpy>(printer, &heatcalc::ui::DocumentPrinter::finished);
+        return click(plate, "Command2");
+    }
+
     // Every field and caption the window shows or keeps, except the clock, which ticks on.
     std::map<std::string, std::string> texts() const
     {

@@ -57,11 +57,9 @@ void PrintTest::printsOneImageOfTheClientArea()
     WarningLog log;
     PlateUnderTest t;
     QVERIFY(t.open());
-    QVERIFY(click(t.plate, "Command1"));
-    const auto before = t.texts();
-
-    QSignalSpy done(t.printer, &heatcalc::ui::DocumentPrinter::finished);
-    QVERIFY(click(t.plate, "Command2"));
+    QVERIFY(t.computeAndPrint());
+    const auto& before = t.before;
+    QSignalSpy& done = *t.done;
     QVERIFY(done.wait(15000));
     QVERIFY2(done[0][0].toInt() > 0, "the server gave the job no number");
     // The user is told the job number the server gave, and nothing else.
@@ -106,10 +104,9 @@ void PrintTest::refusedJobIsReportedWithTheServersReason()
     WarningLog log;
     PlateUnderTest t;
     QVERIFY(t.open());
-    QVERIFY(click(t.plate, "Command1"));
-    const auto before = t.texts();
-    QSignalSpy done(t.printer, &heatcalc::ui::DocumentPrinter::finished);
-    QVERIFY(click(t.plate, "Command2"));
+    QVERIFY(t.computeAndPrint());
+    const auto& before = t.before;
+    QSignalSpy& done = *t.done;
     QVERIFY(done.wait(15000));
     QCOMPARE(done[0][0].toInt(), 0);
     QCOMPARE(log.entries.size(), 1);
@@ -136,10 +133,9 @@ void PrintTest::stoppedPrinterHoldsTheJobAndSaysSo()
     WarningLog log;
     PlateUnderTest t;
     QVERIFY(t.open());
-    QVERIFY(click(t.plate, "Command1"));
-    const auto before = t.texts();
-    QSignalSpy done(t.printer, &heatcalc::ui::DocumentPrinter::finished);
-    QVERIFY(click(t.plate, "Command2"));
+    QVERIFY(t.computeAndPrint());
+    const auto& before = t.before;
+    QSignalSpy& done = *t.done;
     QVERIFY(done.wait(15000));
     const int job = done[0][0].toInt();
     QVERIFY(job > 0);
@@ -161,10 +157,9 @@ void PrintTest::noDefaultDestination()
     WarningLog log;
     PlateUnderTest t;
     QVERIFY(t.open());
-    QVERIFY(click(t.plate, "Command1"));
-    const auto before = t.texts();
-    QSignalSpy done(t.printer, &heatcalc::ui::DocumentPrinter::finished);
-    QVERIFY(click(t.plate, "Command2"));
+    QVERIFY(t.computeAndPrint());
+    const auto& before = t.before;
+    QSignalSpy& done = *t.done;
     QVERIFY(done.wait(15000));
     QCOMPARE(log.entries.size(), 1);
     QCOMPARE(log.entries[0].text, QStringLiteral("打印失败：没有默认打印机。"));

@@ -75,10 +75,9 @@ void PrintWithoutServerTest::unreachableServerIsNamed()
     WarningLog log;
     PlateUnderTest t;
     QVERIFY(t.open());
-    QVERIFY(click(t.plate, "Command1"));
-    const auto before = t.texts();
-    QSignalSpy done(t.printer, &heatcalc::ui::DocumentPrinter::finished);
-    QVERIFY(click(t.plate, "Command2"));
+    QVERIFY(t.computeAndPrint());
+    const auto& before = t.before;
+    QSignalSpy& done = *t.done;
     QVERIFY(done.wait(5000));
     QCOMPARE(log.entries.size(), 1);
     QCOMPARE(log.entries[0].owner, t.plate);

@@ -159,14 +159,23 @@ void PrintTest::printsOneImageOfTheClientArea()
                              }()),
                              15000);
     const QStringList lines = QString::fromLocal8Bit(list.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
-    // Header, rule, then one line per image: page num type width height ...
+    // Header, rule, then one line per image: page num type width height color comp bpc enc interp
+    // object ID x-ppi y-ppi ...
     QStringList images;
+    QStringList ppi;
     for (const QString& line : lines.mid(2)) {
         const QStringList cols = line.split(QRegularExpression("\\s+"), Qt::SkipEmptyParts);
-        if (cols.size() > 4 && cols[2] == "image")
+        if (cols.size() > 13 && cols[2] == "image") {
             images << cols[0] + ":" + cols[3] + "x" + cols[4];
+            ppi << cols[12] + "x" + cols[13];
+        }
     }
-    QCOMPARE(images, QStringList{"1:381x564"});
+    // The client area (5715 x 8460 twips: 381 x 564 pixels) in the display's pixels, at its size
+    // on the screen at 96 pixels per inch, whatever the display's scale.
+    const qreal scale = t.plate->devicePixelRatioF();
+    const QSize size = QSize(381, 564) * scale;
+    QCOMPARE(images, QStringList{QStringLiteral("1:%1x%2").arg(size.width()).arg(size.height())});
+    QCOMPARE(ppi, QStringList{QStringLiteral("%1x%1").arg(qRound(96 * scale))});
     QProcess info;
     info.start("pdfinfo", {printed});
     QVERIFY(info.waitForFinished(10000));

@@ -5,6 +5,7 @@
 #include <QPointer>
 
 #include "ui/platform.h"
+#include "ui/print_decision.h"
 #include "ui/printer.h"
 
 namespace heatcalc {
@@ -29,7 +30,7 @@ public:
             return;
         const QByteArray pdf = ui::pagePdf(window_->grab().toImage());
         if (pdf.isEmpty()) {
-            report(QStringLiteral("不能生成打印页面"));
+            tell(ui::printing::pageNotMade());
             return;
         }
         QWidget* button = window_->control(printButton);
@@ -39,18 +40,30 @@ public:
             // The caption says that the page is on its way, where the busy cursor is not seen.
             if (auto* push = qobject_cast<QAbstractButton*>(button)) {
                 caption_ = push->text();
-                push->setText(QStringLiteral("打印中…"));
+                push->setText(QString::fromUtf8(ui::printing::printingCaption));
             }
         }
         // The disabled button passes the focus on; it gets it back unless the user moved it.
         focusAfterDisabling_ = buttonHadFocus ? QApplication::focusWidget() : nullptr;
         window_->setCursor(Qt::BusyCursor);
-        if (!printer_->print(pdf, QStringLiteral("heatcalc")))
-            finished(0, QStringLiteral("不能启动打印"), {});
+        if (!printer_->print(pdf, QStringLiteral("heatcalc"))) {
+            restore();
+            tell(ui::printing::notStarted());
+        }
     }
 
 private:
-    void finished(int jobId, const QString& failure, const QString& note)
+    void finished(int /*jobId*/, const QString& failure, const QString& notice)
+    {
+        restore();
+        if (!failure.isEmpty())
+            ui::warn(window_, QString::fromUtf8(ui::printing::failureTitle), failure);
+        else
+            ui::inform(window_, QString::fromUtf8(ui::printing::noticeTitle), notice);
+    }
+
+    // The button, its caption, the cursor and the focus as they were before the print.
+    void restore()
     {
         window_->unsetCursor();
         if (QWidget* button = window_->control(printButton)) {
@@ -61,18 +74,11 @@ private:
                 button->setFocus(Qt::OtherFocusReason);
         }
         focusAfterDisabling_ = nullptr;
-        if (!failure.isEmpty())
-            report(failure);
-        else
-            ui::inform(window_, QStringLiteral("打印"),
-                       note.isEmpty()
-                           ? QStringLiteral("打印任务已交给打印服务器，作业号 %1。").arg(jobId)
-                           : QStringLiteral("打印任务已交给打印服务器，作业号 %1；%2。").arg(jobId).arg(note));
     }
 
-    void report(const QString& failure)
+    void tell(const ui::printing::Message& message)
     {
-        ui::warn(window_, QStringLiteral("打印失败"), QStringLiteral("打印失败：%1。").arg(failure));
+        ui::warn(window_, QString::fromStdString(message.title), QString::fromStdString(message.text));
     }
 
     ui::FormWidget* window_;

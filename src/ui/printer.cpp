@@ -1,5 +1,7 @@
 #include "ui/printer.h"
 
+#include "ui/print_decision.h"
+
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QMarginsF>
@@ -7,15 +9,22 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QTimer>
 
 #include <cups/cups.h>
+#include <fcntl.h>
 #include <poll.h>
+#include <pthread.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <climits>
 #include <condition_variable>
+#include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <mutex>
 #include <string>
@@ -28,7 +37,7 @@ namespace heatcalc::ui {
 
 namespace {
 
-constexpr int defaultTimeoutMs = 10000;
+using Clock = std::chrono::steady_clock;
 
 // The worker threads still running, so that the end of the program can wait for them a little.
 // Never destroyed: a worker may still finish while the program's statics are torn down.
@@ -59,7 +68,8 @@ void workerEnded()
     workers().done.notify_all();
 }
 
-// The end of the program gives cancelled hand-overs a moment to close their connections.
+// The end of the program gives cancelled hand-overs a moment to close their connections and to
+// withdraw the jobs they created.
 void waitAtExit()
 {
     waitForPrintWorkers(std::chrono::milliseconds(1000));
@@ -74,76 +84,103 @@ const char* noPassword(const char* /*prompt*/, http_t* /*http*/, const char* /*m
 
 }  // namespace
 
-// What a hand-over ended with, in the print server's terms; words for the user are made from it
-// on the GUI thread.
-struct PrintOutcome {
-    enum class Kind { Printed, Cancelled, NoDefault, Unreachable, TimedOut, Broken, Refused };
-    Kind kind = Kind::Cancelled;
-    std::string server;       // as the user's settings name it: a socket path or host:port
-    std::string destination;  // empty before the default destination is known
-    std::string reason;       // the server's or the system's words
-    std::string status;       // the IPP status keyword of a refusal
-    std::string stopped;      // the state reasons of a destination that holds its jobs, stopped
-    int jobId = 0;
-    int timeoutMs = 0;
-};
-
-// Shared by the printer on the GUI thread and its worker. The printer's destructor cancels: it
-// shuts the connection's socket down, which wakes the worker at once, and clears `receiver`, so
-// that no outcome is posted to an object that is gone.
+// Shared by the printer on the GUI thread and its worker. The printer stops the hand-over when it
+// is destroyed (cancelled) or when the time-out runs out (expired): it shuts the connection's
+// socket down, which wakes the worker at once, and clears `receiver`, so that no outcome is posted
+// any more.
 struct PrintHandover {
     std::mutex mutex;
     DocumentPrinter* receiver = nullptr;
-    int socket = -1;
+    Clock::time_point deadline;
+    std::chrono::milliseconds timeout{0};
+    std::string server;  // set by the worker once it has read the user's settings
+    int socket = -1;     // a duplicate of the connection's socket, so that its number stays ours
     bool cancelled = false;
+    bool expired = false;
+    bool posted = false;    // the worker has posted its outcome
     int cancelConnect = 0;  // read by libcups while it connects
-    std::atomic<bool> timedOut = false;
 
-    void cancel()
+    // False, and nothing changed, when the time-out runs out after the worker has posted its
+    // outcome: that outcome is on its way.
+    bool stop(bool byDeadline)
     {
         const std::lock_guard lock(mutex);
+        if (byDeadline && posted)
+            return false;
         receiver = nullptr;
-        cancelled = true;
+        (byDeadline ? expired : cancelled) = true;
         std::atomic_ref<int>(cancelConnect).store(1);
         if (socket >= 0)
             ::shutdown(socket, SHUT_RDWR);
+        return true;
     }
 
-    bool isCancelled()
+    bool stopped()
     {
         const std::lock_guard lock(mutex);
-        return cancelled;
+        return cancelled || expired;
+    }
+
+    void attach(int fd)
+    {
+        const std::lock_guard lock(mutex);
+        socket = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
+        if (socket >= 0 && (cancelled || expired))
+            ::shutdown(socket, SHUT_RDWR);
+    }
+
+    void detach()
+    {
+        const std::lock_guard lock(mutex);
+        if (socket >= 0)
+            ::close(socket);
+        socket = -1;
+    }
+
+    // Posts the worker's outcome to the printer unless the printer has stopped the hand-over.
+    // Called with `mutex` held.
+    static void post(const std::shared_ptr<PrintHandover>& self, const printing::Outcome& outcome)
+    {
+        if (DocumentPrinter* receiver = self->receiver) {
+            self->posted = true;
+            const auto deliver = [receiver, self, outcome] { receiver->deliver(self, outcome); };
+            QMetaObject::invokeMethod(receiver, deliver, Qt::QueuedConnection);
+        }
     }
 };
 
 namespace {
 
-using Kind = PrintOutcome::Kind;
+// libcups waits for the server in steps (a quarter of a second during the hand-over) and asks after
+// each one whether to go on: until the deadline has passed or the hand-over is stopped. The
+// printer's own timer tells the user at the deadline whatever libcups still does.
+struct Waiting {
+    PrintHandover* handover = nullptr;
+    Clock::time_point deadline;
+};
 
-// A wait for the server that ran out: the request is given up.
-int onTimeout(http_t* /*http*/, void* data)
+int keepWaiting(http_t* /*http*/, void* data)
 {
-    static_cast<std::atomic<bool>*>(data)->store(true);
-    return 0;
+    const auto* waiting = static_cast<const Waiting*>(data);
+    return Clock::now() < waiting->deadline && !(waiting->handover && waiting->handover->stopped()) ? 1 : 0;
 }
 
-// The server's or the system's words, without a closing full stop (the message adds its own).
-std::string words(const char* text)
+int millisecondsUntil(Clock::time_point deadline)
 {
-    std::string s = text ? text : "";
-    while (!s.empty() && (s.back() == '.' || s.back() == ' '))
-        s.pop_back();
-    return s;
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    return static_cast<int>(std::clamp<long long>(left, 0, INT_MAX));
 }
 
 // libcups words every failed connection "Host is down". The system's own reason (no such
 // socket, connection refused) is asked again with one short connection attempt.
-std::string connectProblem(const char* host, int port)
+int connectProblem(const char* host, int port, Clock::time_point deadline, std::string& words)
 {
     const std::string service = std::to_string(port);
     http_addrlist_t* list = httpAddrGetList(host, AF_UNSPEC, service.c_str());
-    if (!list)
-        return words(cupsLastErrorString());
+    if (!list) {
+        words = cupsLastErrorString() ? cupsLastErrorString() : "";
+        return 0;
+    }
     int error = 0;
     const int fd = ::socket(list->addr.addr.sa_family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     if (fd < 0) {
@@ -154,148 +191,118 @@ std::string connectProblem(const char* host, int port)
         if (error == EINPROGRESS) {
             pollfd waiting{fd, POLLOUT, 0};
             socklen_t length = sizeof error;
-            if (::poll(&waiting, 1, 1000) != 1 || ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) != 0)
+            if (::poll(&waiting, 1, std::min(1000, millisecondsUntil(deadline))) != 1 ||
+                ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) != 0)
                 error = ETIMEDOUT;
         }
         ::close(fd);
     }
     httpAddrFreeList(list);
-    return error != 0 ? std::strerror(error) : words(cupsLastErrorString());
+    if (error == 0)
+        words = cupsLastErrorString() ? cupsLastErrorString() : "";
+    return error;
 }
 
-std::string serverName(const char* host, int port)
+std::string option(const cups_dest_t* dest, const char* name)
 {
-    std::string name = host ? host : "";
-    if (!name.empty() && name.front() != '/')
-        name += ":" + std::to_string(port);
-    return name;
-}
-
-// Why a request on an open connection failed, in order of precedence: the printer was closed,
-// the server did not answer in time, the connection broke, or the server answered with a refusal.
-void classifyFailure(http_t* http, PrintHandover& handover, PrintOutcome& out)
-{
-    if (handover.isCancelled()) {
-        out.kind = Kind::Cancelled;
-    } else if (handover.timedOut.load()) {
-        out.kind = Kind::TimedOut;
-    } else if (const int error = httpError(http); error != 0) {
-        out.kind = Kind::Broken;
-        out.reason = std::strerror(error);
-    } else {
-        out.kind = Kind::Refused;
-        out.reason = words(cupsLastErrorString());
-        out.status = ippErrorString(cupsLastError());
-    }
+    const char* value = cupsGetOption(name, dest->num_options, dest->options);
+    return value ? value : "";
 }
 
 // Hands the document to the server's default destination: connect, find the default
-// destination, create the job, send the document. Success only when the server has accepted the
-// job and given it a number.
-PrintOutcome handOver(const QByteArray& pdf, const std::string& title, int timeoutMs, PrintHandover& handover)
+// destination, create the job, send the document, finish it; all before the deadline. Writes down
+// what it found for the decision.
+void handOver(const QByteArray& pdf, const std::string& title, PrintHandover& handover, printing::Facts& facts)
 {
     cupsSetPasswordCB2(noPassword, nullptr);
-    PrintOutcome out;
-    out.timeoutMs = timeoutMs;
     const char* host = cupsServer();
     const int port = ippPort();
-    out.server = serverName(host, port);
-
-    const auto connectStart = std::chrono::steady_clock::now();
-    http_t* http =
-        httpConnect2(host, port, nullptr, AF_UNSPEC, cupsEncryption(), 1, timeoutMs, &handover.cancelConnect);
-    if (!http) {
-        const auto waited = std::chrono::steady_clock::now() - connectStart;
-        if (handover.isCancelled()) {
-            out.kind = Kind::Cancelled;
-        } else if (waited >= std::chrono::milliseconds(timeoutMs)) {
-            out.kind = Kind::TimedOut;
-        } else {
-            out.kind = Kind::Unreachable;
-            out.reason = connectProblem(host, port);
-        }
-        return out;
-    }
+    facts.server = printing::serverName(host, port);
     {
         const std::lock_guard lock(handover.mutex);
-        if (!handover.cancelled)
-            handover.socket = httpGetFd(http);
+        handover.server = facts.server;
     }
-    httpSetTimeout(http, timeoutMs / 1000.0, onTimeout, &handover.timedOut);
 
-    cups_dest_t* dest = handover.isCancelled() ? nullptr : cupsGetNamedDest(http, nullptr, nullptr);
-    if (!dest) {
-        classifyFailure(http, handover, out);
-        // The server has no default destination, or none by the name the user's settings give.
-        if (out.kind == Kind::Refused && cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND)
-            out.kind = Kind::NoDefault;
-    } else {
-        out.destination = dest->name;
-        const int job = cupsCreateJob(http, dest->name, title.c_str(), 0, nullptr);
+    const int timeLeft = millisecondsUntil(handover.deadline);
+    http_t* http = timeLeft > 0 ? httpConnect2(host, port, nullptr, AF_UNSPEC, cupsEncryption(), 1, timeLeft,
+                                               &handover.cancelConnect)
+                                : nullptr;
+    if (!http) {
+        if (!handover.stopped() && Clock::now() < handover.deadline)
+            facts.connectError = connectProblem(host, port, handover.deadline, facts.connectWords);
+        facts.deadlinePassed = Clock::now() >= handover.deadline;
+        return;
+    }
+    facts.connected = true;
+    handover.attach(httpGetFd(http));
+    Waiting waiting{&handover, handover.deadline};
+    httpSetTimeout(http, 0.25, keepWaiting, &waiting);
+
+    if (cups_dest_t* dest = handover.stopped() ? nullptr : cupsGetNamedDest(http, nullptr, nullptr)) {
         const char* name = dest->name;
+        facts.destination = name;
+        facts.printerState = option(dest, "printer-state");
+        facts.stateReasons = option(dest, "printer-state-reasons");
+        if (!handover.stopped())
+            facts.jobId = cupsCreateJob(http, name, title.c_str(), 0, nullptr);
         const auto size = static_cast<std::size_t>(pdf.size());
-        const bool sent =
-            job > 0 && cupsStartDocument(http, name, job, title.c_str(), CUPS_FORMAT_PDF, 1) == HTTP_STATUS_CONTINUE &&
+        facts.sent =
+            facts.jobId > 0 && !handover.stopped() &&
+            cupsStartDocument(http, name, facts.jobId, title.c_str(), CUPS_FORMAT_PDF, 1) == HTTP_STATUS_CONTINUE &&
             cupsWriteRequestData(http, pdf.constData(), size) == HTTP_STATUS_CONTINUE &&
             cupsFinishDocument(http, name) <= IPP_STATUS_OK_EVENTS_COMPLETE;
-        if (sent) {
-            out.kind = Kind::Printed;
-            out.jobId = job;
-            // A stopped destination takes the job and holds it until it is started again.
-            const char* state = cupsGetOption("printer-state", dest->num_options, dest->options);
-            if (state && std::string_view(state) == "5") {
-                const char* reasons = cupsGetOption("printer-state-reasons", dest->num_options, dest->options);
-                out.stopped = reasons ? reasons : "stopped";
-            }
-        } else {
-            classifyFailure(http, handover, out);
-            // A job that was created but did not get its document is withdrawn, as far as the
-            // connection still allows.
-            if (job > 0 && out.kind == Kind::Refused)
-                cupsCancelJob2(http, dest->name, job, 0);
-        }
         cupsFreeDests(1, dest);
     }
-
-    {
-        const std::lock_guard lock(handover.mutex);
-        handover.socket = -1;
+    if (!facts.sent) {
+        facts.connectionError = httpError(http);
+        facts.status = ippErrorString(cupsLastError());
+        facts.message = cupsLastErrorString() ? cupsLastErrorString() : "";
+        facts.deadlinePassed = Clock::now() >= handover.deadline;
     }
+    handover.detach();
     httpClose(http);
-    return out;
 }
 
-QString text(const std::string& s)
+// Withdraws a job that did not print, on a connection of its own (the hand-over's may be shut
+// down), within a bounded time; a server that does not let it leaves the job as it is.
+void withdraw(const std::string& destination, int job)
 {
-    return QString::fromStdString(s);
+    const auto deadline = Clock::now() + printing::withdrawalTimeout;
+    int noCancel = 0;
+    http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
+                                static_cast<int>(printing::withdrawalTimeout.count()), &noCancel);
+    if (!http)
+        return;
+    Waiting waiting{nullptr, deadline};
+    httpSetTimeout(http, 0.1, keepWaiting, &waiting);
+    cupsCancelJob2(http, destination.c_str(), job, 0);
+    httpClose(http);
 }
 
-// The words for the user, after "打印失败：".
-QString failureText(const PrintOutcome& out)
+// The worker: hands the document over, posts the outcome unless the printer has stopped the
+// hand-over, then withdraws a job that did not print.
+void work(const std::shared_ptr<PrintHandover>& shared, const QByteArray& pdf, const std::string& title)
 {
-    switch (out.kind) {
-    case Kind::Printed:
-    case Kind::Cancelled:
-        return {};
-    case Kind::NoDefault:
-        return QStringLiteral("没有默认打印机");
-    case Kind::Unreachable:
-        return QStringLiteral("不能连接打印服务器 %1（%2）").arg(text(out.server), text(out.reason));
-    case Kind::TimedOut:
-        return QStringLiteral("打印服务器 %1 在 %2 秒内没有应答")
-            .arg(text(out.server), QString::number(out.timeoutMs / 1000.0));
-    case Kind::Broken:
-        return QStringLiteral("与打印服务器 %1 的连接中断（%2）").arg(text(out.server), text(out.reason));
-    case Kind::Refused: {
-        const QString because = out.reason.empty() || out.reason == out.status
-                                    ? QStringLiteral("（%1）").arg(text(out.status))
-                                    : QStringLiteral("：%1（%2）").arg(text(out.reason), text(out.status));
-        if (out.destination.empty())
-            return QStringLiteral("打印服务器 %1 拒绝了请求%2").arg(text(out.server), because);
-        return QStringLiteral("打印机 %1 拒绝了打印任务%2").arg(text(out.destination), because);
+    // A server that closes the connection while a request is written makes that write fail, and
+    // never ends the program.
+    sigset_t pipe;
+    sigemptyset(&pipe);
+    sigaddset(&pipe, SIGPIPE);
+    pthread_sigmask(SIG_BLOCK, &pipe, nullptr);
+
+    printing::Facts facts;
+    facts.timeout = shared->timeout;
+    handOver(pdf, title, *shared, facts);
+    printing::Outcome outcome;
+    {
+        const std::lock_guard lock(shared->mutex);
+        facts.cancelled = shared->cancelled;
+        facts.deadlinePassed = facts.deadlinePassed || shared->expired;
+        outcome = printing::decide(facts);
+        PrintHandover::post(shared, outcome);
     }
-    }
-    return {};
+    if (printing::withdraws(outcome))
+        withdraw(outcome.destination, outcome.jobId);
 }
 
 }  // namespace
@@ -323,17 +330,20 @@ QByteArray pagePdf(const QImage& image)
 
 std::chrono::milliseconds printTimeout()
 {
-    bool ok = false;
-    const int ms = qEnvironmentVariableIntValue("HEATCALC_PRINT_TIMEOUT_MS", &ok);
-    return std::chrono::milliseconds(ok && ms > 0 ? ms : defaultTimeoutMs);
+    return printing::timeoutFromSetting(std::getenv("HEATCALC_PRINT_TIMEOUT_MS"));
 }
 
-DocumentPrinter::DocumentPrinter(QObject* parent) : QObject(parent) {}
+DocumentPrinter::DocumentPrinter(QObject* parent) : QObject(parent), deadline_(new QTimer(this))
+{
+    deadline_->setSingleShot(true);
+    deadline_->setTimerType(Qt::PreciseTimer);
+    connect(deadline_, &QTimer::timeout, this, &DocumentPrinter::expire);
+}
 
 DocumentPrinter::~DocumentPrinter()
 {
     if (current_)
-        current_->cancel();
+        current_->stop(false);
 }
 
 bool DocumentPrinter::print(QByteArray pdf, const QString& title)
@@ -345,21 +355,17 @@ bool DocumentPrinter::print(QByteArray pdf, const QString& title)
 
     auto handover = std::make_shared<PrintHandover>();
     handover->receiver = this;
+    handover->timeout = printTimeout();
+    handover->deadline = Clock::now() + handover->timeout;
     current_ = handover;
-    const int timeoutMs = static_cast<int>(printTimeout().count());
     workerStarted();
     try {
-        std::thread([handover, pdf = std::move(pdf), title = title.toStdString(), timeoutMs]() mutable {
+        std::thread([handover, pdf = std::move(pdf), title = title.toStdString()]() mutable {
             {
                 // The document and the shared state are let go before the worker counts as ended.
                 const QByteArray document = std::move(pdf);
                 const std::shared_ptr<PrintHandover> shared = std::move(handover);
-                const PrintOutcome outcome = handOver(document, title, timeoutMs, *shared);
-                const std::lock_guard lock(shared->mutex);
-                if (DocumentPrinter* receiver = shared->receiver) {
-                    const auto deliver = [receiver, shared, outcome] { receiver->deliver(shared, outcome); };
-                    QMetaObject::invokeMethod(receiver, deliver, Qt::QueuedConnection);
-                }
+                work(shared, document, title);
             }
             workerEnded();
         }).detach();
@@ -369,18 +375,37 @@ bool DocumentPrinter::print(QByteArray pdf, const QString& title)
         current_.reset();
         return false;
     }
+    deadline_->start(handover->timeout);
     return true;
 }
 
-void DocumentPrinter::deliver(const std::shared_ptr<PrintHandover>& handover, const PrintOutcome& outcome)
+void DocumentPrinter::expire()
+{
+    const std::shared_ptr<PrintHandover> handover = current_;
+    if (!handover || !handover->stop(true))
+        return;
+    printing::Facts facts;
+    {
+        const std::lock_guard lock(handover->mutex);
+        facts.server = handover->server;
+    }
+    facts.timeout = handover->timeout;
+    facts.deadlinePassed = true;
+    deliver(handover, printing::decide(facts));
+}
+
+void DocumentPrinter::deliver(const std::shared_ptr<PrintHandover>& handover, const printing::Outcome& outcome)
 {
     if (handover != current_)
         return;
     current_.reset();
-    const QString note = outcome.stopped.empty() ? QString()
-                                                 : QStringLiteral("打印机 %1 已停止（%2），任务要等它恢复后才打印")
-                                                       .arg(text(outcome.destination), text(outcome.stopped));
-    emit finished(outcome.jobId, failureText(outcome), note);
+    deadline_->stop();
+    const printing::Message told = printing::message(outcome);
+    const QString text = QString::fromStdString(told.text);
+    if (told.failure)
+        emit finished(0, text, {});
+    else
+        emit finished(outcome.jobId, {}, text);
 }
 
 bool waitForPrintWorkers(std::chrono::milliseconds bound)

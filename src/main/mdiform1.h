@@ -23,8 +23,8 @@ class MDIForm1 : public QMainWindow {
     Q_OBJECT
 
 public:
-    // The encyclopedia's page on district heating (区域供热), in simplified Chinese, started by
-    // "网址".
+    // The Chinese Wikipedia's page on district heating (区域供热), in simplified characters, started
+    // by "网址".
     static constexpr const char* WebPageAddress = "https://zh.wikipedia.org/zh-cn/%E5%8C%BA%E5%9F%9F%E4%BE%9B%E7%83%AD";
     static constexpr const char* HelpFile = "c:\\windows\\system32\\winhelp.hlp";
 

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <utility>
 
 using heatcalc::ChildKind;
 using heatcalc::MDIForm1;
@@ -77,7 +78,7 @@ QString tilingFault(QList<QRect> tiles, const QRect& room, bool horizontal)
     const auto start = [horizontal](const QRect& r) { return horizontal ? r.top() : r.left(); };
     const auto end = [horizontal](const QRect& r) { return horizontal ? r.bottom() : r.right(); };
     const auto across = [horizontal](const QRect& r) {
-        return horizontal ? QPair(r.left(), r.right()) : QPair(r.top(), r.bottom());
+        return horizontal ? std::pair(r.left(), r.right()) : std::pair(r.top(), r.bottom());
     };
     std::sort(tiles.begin(), tiles.end(), [&](const QRect& a, const QRect& b) { return start(a) < start(b); });
     int edge = start(room);

@@ -5,7 +5,6 @@
 #include "plate/fo.h"
 #include "reference/reference_forms.h"
 #include "tube/fo23.h"
-#include "ui/platform.h"
 #include "unit/form1.h"
 #include "weight/form2.h"
 

@@ -1,7 +1,7 @@
 #include "main/mdiform1.h"
 
 #include <QAction>
-#include <QCoreApplication>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -10,9 +10,9 @@
 #include <QMessageBox>
 #include <QScrollArea>
 #include <QStyle>
+#include <QUrl>
 
 #include <algorithm>
-#include <functional>
 #include <vector>
 
 #include "main/child_forms.h"
@@ -30,7 +30,7 @@ struct MenuItem {
     const char* name;
     const char* caption;
     QKeySequence shortcut;
-    std::function<void(MDIForm1&)> click;  // empty: the item has no action
+    void (MDIForm1::*command)() = nullptr;  // null: the item has no action
 };
 
 struct Menu {
@@ -41,49 +41,36 @@ struct Menu {
 
 std::vector<Menu> menuTable()
 {
+    const auto keys = [](const char* text) { return QKeySequence(QString::fromLatin1(text)); };
+    // clang-format off
     return {
-        {"MenuFile",
-         "换热器选型(&F)",
-         {
-             {"MenuNew", "板式换热器(&N)", QKeySequence(QStringLiteral("Ctrl+A")),
-              [](MDIForm1& m) { m.MenuNew_Click(11); }},
-             {"MenuOpen", "管式换热器(&O)", QKeySequence(QStringLiteral("Ctrl+B")),
-              [](MDIForm1& m) { m.MenuOpen_Click(12); }},
-             {"MenuSave", "烟道换热器(&S)", QKeySequence(QStringLiteral("Ctrl+C")), {}},
-             {"MenuSp0", "高温汽水换热器(&C)", QKeySequence(QStringLiteral("Ctrl+D")), {}},
-             {"MenuExit", "换热机组(&X)", QKeySequence(QStringLiteral("Ctrl+E")),
-              [](MDIForm1& m) { m.MenuExit_Click(14); }},
-         }},
-        {"QITAJISUAN",
-         "其他计算",
-         {
-             {"LIUSU", "管道流速计算", QKeySequence(QStringLiteral("Ctrl+F")), {}},
-             {"ZHONGLIANG", "材料重量计算", QKeySequence(QStringLiteral("Ctrl+G")),
-              [](MDIForm1& m) { m.ZHONGLIANG_Click(25); }},
-         }},
-        {"CABIAO",
-         "查表",
-         {
-             {"mupai", "母排载流表", QKeySequence(QStringLiteral("Ctrl+H")), [](MDIForm1& m) { m.mupai_Click(); }},
-             {"DIANYUANXIAN", "电源线载流表", QKeySequence(QStringLiteral("Ctrl+I")),
-              [](MDIForm1& m) { m.DIANYUANXIAN_Click(54); }},
-             {"SHUIXING", "水的物理特性表", QKeySequence(QStringLiteral("Ctrl+J")), {}},
-         }},
-        {"MenuWindows",
-         "窗口(&W)",
-         {
-             {"MenuCascade", "层叠(&C)", QKeySequence(Qt::Key_F2), [](MDIForm1& m) { m.MenuCascade_Click(21); }},
-             {"MenuHorizontal", "水平排列(&H)", QKeySequence(Qt::Key_F4),
-              [](MDIForm1& m) { m.MenuHorizontal_Click(22); }},
-             {"MenuVertical", "垂直排列(&V)", QKeySequence(Qt::Key_F5), [](MDIForm1& m) { m.MenuVertical_Click(23); }},
-         }},
-        {"MenuHelp",
-         "帮助(&h)",
-         {
-             {"wwww", "网址", QKeySequence(Qt::Key_Delete), [](MDIForm1& m) { m.wwww_Click(); }},
-             {"MenuAbout", "系统介绍(&A)", QKeySequence(Qt::Key_F1), [](MDIForm1& m) { m.MenuAbout_Click(); }},
-         }},
+        {"MenuFile", "换热器选型(&F)", {
+            {"MenuNew", "板式换热器(&N)", keys("Ctrl+A"), &MDIForm1::showPlateWindow},
+            {"MenuOpen", "管式换热器(&O)", keys("Ctrl+B"), &MDIForm1::showTubeWindow},
+            {"MenuSave", "烟道换热器(&S)", keys("Ctrl+C")},
+            {"MenuSp0", "高温汽水换热器(&C)", keys("Ctrl+D")},
+            {"MenuExit", "换热机组(&X)", keys("Ctrl+E"), &MDIForm1::showUnitWindow},
+        }},
+        {"QITAJISUAN", "其他计算", {
+            {"LIUSU", "管道流速计算", keys("Ctrl+F")},
+            {"ZHONGLIANG", "材料重量计算", keys("Ctrl+G"), &MDIForm1::showWeightWindow},
+        }},
+        {"CABIAO", "查表", {
+            {"mupai", "母排载流表", keys("Ctrl+H"), &MDIForm1::showBusbarTable},
+            {"DIANYUANXIAN", "电源线载流表", keys("Ctrl+I"), &MDIForm1::showCableTable},
+            {"SHUIXING", "水的物理特性表", keys("Ctrl+J")},
+        }},
+        {"MenuWindows", "窗口(&W)", {
+            {"MenuCascade", "层叠(&C)", keys("F2"), &MDIForm1::cascadeWindows},
+            {"MenuHorizontal", "水平排列(&H)", keys("F4"), &MDIForm1::tileWindowsHorizontally},
+            {"MenuVertical", "垂直排列(&V)", keys("F5"), &MDIForm1::tileWindowsVertically},
+        }},
+        {"MenuHelp", "帮助(&h)", {
+            {"wwww", "网址", keys("Del"), &MDIForm1::showWebPage},
+            {"MenuAbout", "系统介绍(&A)", keys("F1"), &MDIForm1::showIntroduction},
+        }},
     };
+    // clang-format on
 }
 
 // The editing keys that a focused text field or list keeps rather than handing them to the
@@ -132,6 +119,13 @@ public:
     }
 };
 
+// How far down and right each window of a cascade lies from the one before: its title bar and a
+// little more, so that every title bar stays in sight. New windows open at the same places.
+int cascadeStep(const QMdiSubWindow* window)
+{
+    return window->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window) + 4;
+}
+
 // Minimised windows lie in rows along the bottom of the room, left to right, the first row lowest.
 // Returns the room left above them.
 QRect layIcons(const QList<QMdiSubWindow*>& icons, const QRect& room)
@@ -165,7 +159,7 @@ MDIForm1::MDIForm1(QWidget* parent) : QMainWindow(parent), area_(new QMdiArea(th
     area_->setBackground(palette().brush(QPalette::Dark));
     setCentralWidget(area_);
     buildMenus();
-    QCoreApplication::instance()->installEventFilter(this);
+    QApplication::instance()->installEventFilter(this);
     // Client area 443 x 325 pixels below the menu bar.
     resize(443, 325 + menuBar()->sizeHint().height());
 }
@@ -182,8 +176,8 @@ void MDIForm1::buildMenus()
             action->setShortcutVisibleInContextMenu(true);
             if (!fieldKeepsKey(item.shortcut))
                 menuKeys_.append(item.shortcut);
-            if (item.click)
-                connect(action, &QAction::triggered, this, [this, click = item.click] { click(*this); });
+            if (item.command)
+                connect(action, &QAction::triggered, this, item.command);
         }
     }
 }
@@ -203,22 +197,35 @@ bool MDIForm1::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
     }
+    // Hiding the contents of a window being minimised, Qt passes the keyboard along the focus chain
+    // through the windows behind it, and each it passes forgets the field it last had. The keyboard
+    // leaves the window for the client area first; activateNextOpenWindow() then hands it on.
+    if (event->type() == QEvent::WindowStateChange) {
+        auto* window = qobject_cast<QMdiSubWindow*>(watched);
+        const auto* change = static_cast<QWindowStateChangeEvent*>(event);
+        if (window && window->mdiArea() == area_ && window->isMinimized() &&
+            !(change->oldState() & Qt::WindowMinimized) && window->isAncestorOf(QApplication::focusWidget()))
+            area_->setFocus();
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 
 QMdiSubWindow* MDIForm1::childWindow(ChildKind kind) const
 {
-    return slots_[static_cast<std::size_t>(kind)];
+    QMdiSubWindow* window = slots_[static_cast<std::size_t>(kind)];
+    // A closed window leaves the area's list at once but is deleted only later, when the event loop
+    // gets to it.
+    return window && area_->subWindowList().contains(window) ? window : nullptr;
 }
 
 void MDIForm1::ShowChildForm(ChildKind kind)
 {
-    QPointer<QMdiSubWindow>& slot = slots_[static_cast<std::size_t>(kind)];
-    if (!slot) {
+    QMdiSubWindow* window = childWindow(kind);
+    if (!window) {
         ui::FormWidget* form = createChildForm(kind);
         if (!form)
             return;
-        auto* window = new QMdiSubWindow;
+        window = new QMdiSubWindow;
         window->setWidget(new ClientArea(form));
         window->setAttribute(Qt::WA_DeleteOnClose);
         window->setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -226,20 +233,50 @@ void MDIForm1::ShowChildForm(ChildKind kind)
         window->setWindowTitle(ui::qs(form->design().caption));
         window->setWindowIcon(ui::windowIcon(form->design().icon));
         closesOnCtrlF4(window);
+        connect(window, &QMdiSubWindow::windowStateChanged, this,
+                [this, window](Qt::WindowStates before, Qt::WindowStates now) {
+                    if (!(before & Qt::WindowMinimized) && (now & Qt::WindowMinimized))
+                        activateNextOpenWindow(window);
+                });
         area_->addSubWindow(window);
         window->resize(window->sizeHint());
         // A new window opens at the next cascade place from the top left of the client area.
-        const int step = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window) + 4;
         const int place = static_cast<int>(area_->subWindowList().size()) - 1;
-        window->move(place * step, place * step);
-        slot = window;
+        window->move(place * cascadeStep(window), place * cascadeStep(window));
+        slots_[static_cast<std::size_t>(kind)] = window;
         window->show();
         form->setFocus();
     }
-    if (slot->isMinimized())
-        slot->showNormal();
-    area_->setActiveSubWindow(slot);
-    slot->raise();
+    activate(window);
+}
+
+// Qt, activating a window, gives the keyboard to the field the window had when it was last
+// minimised or shown, not always the one it last had: that field takes it again here.
+void MDIForm1::activate(QMdiSubWindow* window)
+{
+    QWidget* field = window->widget()->focusWidget();
+    if (window->isMinimized())
+        window->showNormal();
+    area_->setActiveSubWindow(window);
+    window->raise();
+    if (field)
+        field->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+// A minimised window keeps no keyboard: the topmost window that is not minimised takes it, in the
+// field it last had; with none left, no window is active.
+void MDIForm1::activateNextOpenWindow(QMdiSubWindow* minimised)
+{
+    if (area_->activeSubWindow() != minimised)
+        return;
+    const QList<QMdiSubWindow*> stack = area_->subWindowList(QMdiArea::StackingOrder);
+    const auto next = std::find_if(stack.rbegin(), stack.rend(), [minimised](const QMdiSubWindow* w) {
+        return w != minimised && w->isVisible() && !w->isMinimized();
+    });
+    if (next == stack.rend())
+        area_->setActiveSubWindow(nullptr);
+    else
+        activate(*next);
 }
 
 void MDIForm1::closeEvent(QCloseEvent* event)
@@ -270,7 +307,7 @@ void MDIForm1::ArrangeWindows(short arrangement)
     if (arrangement == 0) {
         // Cascade: each window at its design size again, one title bar further down and right.
         for (int i = 0; i < n; ++i) {
-            const int step = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, open[i]) + 4;
+            const int step = cascadeStep(open[i]);
             open[i]->setGeometry(QRect(room.topLeft() + QPoint(i * step, i * step), open[i]->sizeHint()));
             open[i]->raise();
         }
@@ -292,72 +329,70 @@ void MDIForm1::ArrangeWindows(short arrangement)
 
 void MDIForm1::OpenHelpViewer()
 {
-    CommonDialog1.CancelError = true;
-    // From here any failure ends the command silently.
-    try {
-        CommonDialog1.HelpCommand = 9;  // show the named help file
-        CommonDialog1.HelpFile = HelpFile;
-        CommonDialog1.ShowHelp();
-    } catch (...) {
-    }
+    CommonDialog1.HelpFile = HelpFile;
+    // Where there is no such file or no viewer for it, nothing is said: the command ends.
+    CommonDialog1.ShowHelp();
 }
 
 void MDIForm1::OpenWebPage()
 {
-    ui::Shell(QString::fromLatin1(WebPageAddress), 2);
+    const QString address = QString::fromLatin1(WebPageAddress);
+    if (ui::Shell(address, 2) == 0)
+        ui::warn(this, QStringLiteral("网址"),
+                 QStringLiteral("无法打开网页：\n%1\n请在浏览器中打开这个网址。").arg(QUrl(address).toDisplayString()));
 }
 
-void MDIForm1::MenuNew_Click(short)
+void MDIForm1::showPlateWindow()
 {
     ShowChildForm(ChildKind::Fo);
 }
 
-void MDIForm1::MenuOpen_Click(short)
+void MDIForm1::showTubeWindow()
 {
     ShowChildForm(ChildKind::Fo23);
 }
 
-void MDIForm1::MenuExit_Click(short)
+void MDIForm1::showUnitWindow()
 {
     ShowChildForm(ChildKind::Form1);
 }
 
-void MDIForm1::ZHONGLIANG_Click(short)
+void MDIForm1::showWeightWindow()
 {
     ShowChildForm(ChildKind::Form2);
 }
 
-void MDIForm1::DIANYUANXIAN_Click(short)
+void MDIForm1::showCableTable()
 {
     ShowChildForm(ChildKind::Form3);
 }
 
-void MDIForm1::mupai_Click()
+void MDIForm1::showBusbarTable()
 {
     ShowChildForm(ChildKind::Form4);
 }
 
-void MDIForm1::MenuCascade_Click(short)
+void MDIForm1::cascadeWindows()
 {
     ArrangeWindows(0);
 }
 
-void MDIForm1::MenuHorizontal_Click(short)
+void MDIForm1::tileWindowsHorizontally()
 {
     ArrangeWindows(1);
 }
 
-void MDIForm1::MenuVertical_Click(short)
+void MDIForm1::tileWindowsVertically()
 {
     ArrangeWindows(2);
 }
 
-void MDIForm1::MenuAbout_Click()
+void MDIForm1::showIntroduction()
 {
     OpenHelpViewer();
 }
 
-void MDIForm1::wwww_Click()
+void MDIForm1::showWebPage()
 {
     OpenWebPage();
 }

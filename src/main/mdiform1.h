@@ -23,8 +23,9 @@ class MDIForm1 : public QMainWindow {
     Q_OBJECT
 
 public:
-    // A page on district heating, started by "网址".
-    static constexpr const char* WebPageAddress = "https://en.wikipedia.org/wiki/District_heating";
+    // The Chinese Wikipedia's page on district heating (区域供热), in simplified characters, started
+    // by "网址".
+    static constexpr const char* WebPageAddress = "https://zh.wikipedia.org/zh-cn/%E5%8C%BA%E5%9F%9F%E4%BE%9B%E7%83%AD";
     static constexpr const char* HelpFile = "c:\\windows\\system32\\winhelp.hlp";
 
     explicit MDIForm1(QWidget* parent = nullptr);
@@ -34,24 +35,27 @@ public:
     void ShowChildForm(ChildKind kind);
     // 0 cascades, 1 tiles horizontally, 2 tiles vertically the open child windows.
     void ArrangeWindows(short arrangement);
+    // Shows HelpFile in the desktop's help viewer; says nothing when it cannot.
     void OpenHelpViewer();
+    // Starts WebPageAddress; says so in a message when the desktop cannot open it.
     void OpenWebPage();
 
-    // The open window of a kind, or null.
+    // The open window of a kind, or null: a window being closed counts as closed.
     QMdiSubWindow* childWindow(ChildKind kind) const;
     QMdiArea* area() const { return area_; }
 
-    void MenuNew_Click(short Index);
-    void MenuOpen_Click(short Index);
-    void MenuExit_Click(short Index);
-    void ZHONGLIANG_Click(short Index);
-    void DIANYUANXIAN_Click(short Index);
-    void mupai_Click();
-    void MenuCascade_Click(short Index);
-    void MenuHorizontal_Click(short Index);
-    void MenuVertical_Click(short Index);
-    void MenuAbout_Click();
-    void wwww_Click();
+    // The menu's commands.
+    void showPlateWindow();
+    void showTubeWindow();
+    void showUnitWindow();
+    void showWeightWindow();
+    void showCableTable();
+    void showBusbarTable();
+    void cascadeWindows();
+    void tileWindowsHorizontally();
+    void tileWindowsVertically();
+    void showIntroduction();
+    void showWebPage();
 
 protected:
     // Closing the main window closes the messages its windows show as well; the program then ends.
@@ -60,6 +64,10 @@ protected:
 
 private:
     void buildMenus();
+    // Hands the keyboard on from a window just minimised.
+    void activateNextOpenWindow(QMdiSubWindow* minimised);
+    // Brings a window to the front, restored if minimised, with the keyboard in its last field.
+    void activate(QMdiSubWindow* window);
 
     QMdiArea* area_;
     ui::CommonDialog CommonDialog1;

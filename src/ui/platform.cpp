@@ -5,8 +5,6 @@
 #include <QMessageBox>
 #include <QUrl>
 
-#include <stdexcept>
-
 namespace heatcalc::ui {
 
 namespace {
@@ -90,13 +88,11 @@ QString helpFilePath(const std::string& name)
     return file.absoluteFilePath();
 }
 
-void CommonDialog::ShowHelp()
+bool CommonDialog::ShowHelp()
 {
     // The file tested is the file handed over.
     const QString path = helpFilePath(HelpFile);
-    const bool opened = !path.isEmpty() && helpOpener()(path.toStdString());
-    if (!opened && CancelError)
-        throw std::runtime_error("the help viewer could not show " + HelpFile);
+    return !path.isEmpty() && helpOpener()(path.toStdString());
 }
 
 void setLauncher(Launcher start)

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QImage>
 #include <QString>
 
 #include <functional>
@@ -30,15 +29,12 @@ void setHelpOpener(HelpOpener opener);
 // working folder, by its absolute path; empty when there is no such file.
 QString helpFilePath(const std::string& name);
 
-// The common dialog's help call: the viewer shows HelpFile, the file helpFilePath() finds. With
-// CancelError set, a missing file or a viewer that cannot be started raises an error for the
-// caller to handle.
+// The common dialog's help call: the viewer shows HelpFile, the file helpFilePath() finds.
 class CommonDialog {
 public:
-    bool CancelError = false;
-    short HelpCommand = 0;
     std::string HelpFile;
-    void ShowHelp();
+    // False when there is no such file or the viewer cannot show it.
+    bool ShowHelp();
 };
 
 // Starts a command (a web address here) with a window style; returns the task number, 0 when

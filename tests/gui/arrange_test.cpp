@@ -1,8 +1,13 @@
 #include <QScrollBar>
+#include <QStyle>
 #include <QStyleOptionTitleBar>
 
 #include "gui_support.h"
 #include "ui/appearance.h"
+
+#include <algorithm>
+#include <climits>
+#include <utility>
 
 using heatcalc::ChildKind;
 using heatcalc::MDIForm1;
@@ -21,6 +26,7 @@ private slots:
     void minimisedWindowStaysInSight_data();
     void minimisedWindowStaysInSight();
     void tabbingScrollsTheFocusIntoView();
+    void minimisingHandsTheKeyboardOnAndTheMenuRestores();
 
 private:
     [[nodiscard]] bool openCalculators();
@@ -60,6 +66,49 @@ QSize designSize(heatcalc::ui::FormWidget* form)
     QTest::mouseMove(window, button.center());
     QTest::mouseClick(window, Qt::LeftButton, {}, button.center());
     return true;
+}
+
+// Why the tiles of an arrangement do not share the room exactly: one above the other (horizontal)
+// or side by side, each across the room's whole width (height), the tiles' shares differing by a
+// pixel at most, no strip left uncovered and none covered twice. Empty when they do.
+QString tilingFault(QList<QRect> tiles, const QRect& room, bool horizontal)
+{
+    if (tiles.isEmpty())
+        return QStringLiteral("no tiles");
+    const auto start = [horizontal](const QRect& r) { return horizontal ? r.top() : r.left(); };
+    const auto end = [horizontal](const QRect& r) { return horizontal ? r.bottom() : r.right(); };
+    const auto across = [horizontal](const QRect& r) {
+        return horizontal ? std::pair(r.left(), r.right()) : std::pair(r.top(), r.bottom());
+    };
+    std::sort(tiles.begin(), tiles.end(), [&](const QRect& a, const QRect& b) { return start(a) < start(b); });
+    int edge = start(room);
+    int least = INT_MAX;
+    int most = 0;
+    for (const QRect& tile : tiles) {
+        if (across(tile) != across(room) || start(tile) != edge) {
+            QString fault;
+            QDebug(&fault) << "tile" << tile << "after edge" << edge << "in room" << room;
+            return fault;
+        }
+        least = std::min(least, end(tile) - start(tile) + 1);
+        most = std::max(most, end(tile) - start(tile) + 1);
+        edge = end(tile) + 1;
+    }
+    if (edge != end(room) + 1)
+        return QStringLiteral("uncovered from %1 to %2").arg(edge).arg(end(room));
+    if (most - least > 1)
+        return QStringLiteral("shares of %1 to %2 pixels").arg(least).arg(most);
+    return {};
+}
+
+// The places of the windows that are not minimised.
+QList<QRect> openWindowPlaces(MDIForm1& main)
+{
+    QList<QRect> out;
+    for (QMdiSubWindow* window : main.area()->subWindowList())
+        if (!window->isMinimized())
+            out << window->geometry();
+    return out;
 }
 
 // The part of a control the user sees, in the viewport of its window's client area.
@@ -111,6 +160,11 @@ void ArrangeTest::tilingKeepsEveryControlReachable()
     QFETCH(int, key);
     QVERIFY(openCalculators());
     arrange(key);
+    // The tiles share the whole client area; no scroll bar takes a strip of it.
+    QMdiArea* area = main_->area();
+    QCOMPARE(area->viewport()->size(), area->contentsRect().size());
+    const QString fault = tilingFault(openWindowPlaces(*main_), area->viewport()->rect(), key == Qt::Key_F4);
+    QVERIFY2(fault.isEmpty(), qPrintable(fault));
     for (ChildKind kind : Calculators) {
         QMdiSubWindow* window = main_->childWindow(kind);
         auto* form = formOf(window);
@@ -168,9 +222,16 @@ void ArrangeTest::contentsStartAtTheTopLeft()
     }
 }
 
+// Cascading puts the windows, each at its design size, where they opened: one step further down
+// and right for each, from the top left, each title bar in sight below the one before.
 void ArrangeTest::cascadeGivesBackTheDesignSize()
 {
     QVERIFY(openCalculators());
+    QList<QPoint> opened;
+    for (QMdiSubWindow* window : main_->area()->subWindowList(QMdiArea::StackingOrder))
+        opened << window->pos();
+    const int titleBar =
+        main_->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, main_->childWindow(ChildKind::Fo));
     for (int key : {Qt::Key_F4, Qt::Key_F5}) {
         arrange(key);
         arrange(Qt::Key_F2);
@@ -185,8 +246,11 @@ void ArrangeTest::cascadeGivesBackTheDesignSize()
         }
         // One title bar further for each window, from the top left.
         QCOMPARE(corners.front(), QPoint(0, 0));
-        for (qsizetype i = 1; i < corners.size(); ++i)
+        for (qsizetype i = 1; i < corners.size(); ++i) {
             QVERIFY(corners[i].x() > corners[i - 1].x() && corners[i].x() == corners[i].y());
+            QVERIFY(corners[i].y() - corners[i - 1].y() >= titleBar);
+        }
+        QCOMPARE(corners, opened);
     }
 }
 
@@ -227,6 +291,9 @@ void ArrangeTest::minimisedWindowStaysInSight()
             QVERIFY(!tile.intersects(weight->geometry()) && !tile.intersects(unit->geometry()));
             QVERIFY(room.contains(tile));
         }
+        const QRect above(room.topLeft(), QPoint(room.right(), std::min(weight->y(), unit->y()) - 1));
+        const QString fault = tilingFault(openWindowPlaces(*main_), above, key == Qt::Key_F4);
+        QVERIFY2(fault.isEmpty(), qPrintable(fault));
     }
 }
 
@@ -253,6 +320,46 @@ void ArrangeTest::tabbingScrollsTheFocusIntoView()
         scrolled = scrolled || client->verticalScrollBar()->value() > 0;
     }
     QVERIFY(scrolled);
+}
+
+// Minimising the active window hands the keyboard to the window below it that is not minimised,
+// at the field it last had; with every window minimised none is active. Chosen from the menu
+// again, a minimised window comes back where it was, at its size, with the keyboard.
+void ArrangeTest::minimisingHandsTheKeyboardOnAndTheMenuRestores()
+{
+    main_->resize(1400, 1000);
+    QVERIFY(openCalculators());
+    QMdiSubWindow* weight = main_->childWindow(ChildKind::Form2);
+    auto* length = qobject_cast<QLineEdit*>(formOf(main_->childWindow(ChildKind::Form1))->control("Text2"));
+    QVERIFY(length);
+    QTest::mouseClick(length, Qt::LeftButton);
+    QTest::mouseClick(formOf(weight)->control("Text3"), Qt::LeftButton);
+    QCOMPARE(main_->area()->activeSubWindow(), weight);
+    const QRect before = weight->geometry();
+
+    QVERIFY(clickMinimise(weight));
+    QTRY_VERIFY(weight->isMinimized());
+    QCOMPARE(main_->area()->activeSubWindow(), main_->childWindow(ChildKind::Form1));
+    QCOMPARE(QApplication::focusWidget(), length);
+    const QString typed = length->text() + QStringLiteral("5");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_5, Qt::NoModifier);
+    QCOMPARE(length->text(), typed);
+
+    for (ChildKind kind : {ChildKind::Form1, ChildKind::Fo23, ChildKind::Fo}) {
+        QMdiSubWindow* window = main_->childWindow(kind);
+        QCOMPARE(main_->area()->activeSubWindow(), window);
+        QVERIFY(clickMinimise(window));
+        QTRY_VERIFY(window->isMinimized());
+    }
+    QCOMPARE(main_->area()->activeSubWindow(), nullptr);
+    for (QMdiSubWindow* window : main_->area()->subWindowList())
+        QVERIFY(!window->isAncestorOf(QApplication::focusWidget()));
+
+    QTest::keyClick(main_.get(), Qt::Key_G, Qt::ControlModifier);
+    QVERIFY(!weight->isMinimized());
+    QCOMPARE(weight->geometry(), before);
+    QCOMPARE(main_->area()->activeSubWindow(), weight);
+    QCOMPARE(QApplication::focusWidget(), formOf(weight)->control("Text3"));
 }
 
 QTEST_MAIN(ArrangeTest)

@@ -1,5 +1,6 @@
 #include <QAbstractButton>
 #include <QLabel>
+#include <QPointer>
 #include <QProcess>
 
 #include <cerrno>
@@ -168,8 +169,9 @@ void PrintWithoutServerTest::closingTheWindowDuringAPrintCancelsIt()
     QVERIFY(click(t.plate, "Command2"));
     QVERIFY(!t.printButton()->isEnabled());
     QTest::qWait(100);
-    QVERIFY(t.main->childWindow(heatcalc::ChildKind::Fo)->close());
-    QTRY_VERIFY(!t.main->childWindow(heatcalc::ChildKind::Fo));
+    const QPointer<QMdiSubWindow> window = t.main->childWindow(heatcalc::ChildKind::Fo);
+    QVERIFY(window->close());
+    QTRY_VERIFY(!window);
     // The hand-over ends at once, well before its 10 s time-out, and reports nothing.
     QElapsedTimer took;
     took.start();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/form_model.h"
+#include "unit/form1_fields.h"
 
 namespace heatcalc {
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/form_model.h"
+#include "weight/form2_fields.h"
 
 namespace heatcalc {
 

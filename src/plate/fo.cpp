@@ -41,7 +41,7 @@ bool atLeast(const Num& temperature, double threshold)
 
 }  // namespace
 
-Fo::Fo() : FormModel(Design(), Fields)
+Fo::Fo() : FormModel(designTable(), Fields)
 {
     handler("Form_Load", [this] { Form_Load(); });
     handler("Timer1_Timer", [this] { Timer1_Timer(); });

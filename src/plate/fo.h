@@ -18,7 +18,7 @@ class Fo : public FormModel {
 public:
     Fo();
 
-    static const FormDesign& Design();
+    static const FormDesign& designTable();
 
     // The clock the caption label shows; the machine's local time unless replaced.
     void setClock(Clock clock);

@@ -202,7 +202,7 @@ FormDesign makeDesign()
 
 }  // namespace
 
-const FormDesign& Fo::Design()
+const FormDesign& Fo::designTable()
 {
     static const FormDesign design = makeDesign();
     return design;

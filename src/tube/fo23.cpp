@@ -49,7 +49,7 @@ Num flowVelocity(const Num& area, const Num& flow)
 
 }  // namespace
 
-Fo23::Fo23(Clock clock) : FormModel(Design(), Fields), clock_(std::move(clock))
+Fo23::Fo23(Clock clock) : FormModel(designTable(), Fields), clock_(std::move(clock))
 {
     handler("Command1_Click", [this] { Command1_Click(); });
     handler("Command6_Click", [this] { Command6_Click(); });

@@ -14,7 +14,7 @@ public:
     // The clock is what Timer1_Timer would show; the window never starts its timer.
     explicit Fo23(Clock clock = SystemLocalTime);
 
-    static const FormDesign& Design();
+    static const FormDesign& designTable();
 
     // "换热面积计算": first the zone sizing, which writes the heated floor area, the steam and
     // water flows, the steam's enthalpy and saturation temperature and each zone's temperature

@@ -20,7 +20,7 @@ constexpr double CheckValveLength = 10;
 
 }  // namespace
 
-Form1::Form1() : FormModel(Design(), Fields)
+Form1::Form1() : FormModel(designTable(), Fields)
 {
     handler("Command1_Click", [this] { Command1_Click(); });
 }

@@ -14,7 +14,7 @@ constexpr double PiApprox = 3.14;
 
 }  // namespace
 
-Form2::Form2() : FormModel(Design(), Fields)
+Form2::Form2() : FormModel(designTable(), Fields)
 {
     handler("Combo1_Click", [this] { Combo1_Click(); });
     handler("Command1_Click", [this] { Command1_Click(); });

@@ -11,7 +11,7 @@ class Form2 : public FormModel {
 public:
     Form2();
 
-    static const FormDesign& Design();
+    static const FormDesign& designTable();
 
     // Material picked: its density into the work field Text21.
     void Combo1_Click();

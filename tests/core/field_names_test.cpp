@@ -73,8 +73,8 @@ TEST(FieldNames, EveryFieldOfEveryWindowHasAName)
             EXPECT_TRUE(named) << design.name << " " << c.name;
         }
     };
-    check(heatcalc::Fo::Design(), heatcalc::fo::Fields);
-    check(heatcalc::Fo23::Design(), heatcalc::fo23::Fields);
-    check(heatcalc::Form1::Design(), heatcalc::form1::Fields);
-    check(heatcalc::Form2::Design(), heatcalc::form2::Fields);
+    check(heatcalc::Fo::designTable(), heatcalc::fo::Fields);
+    check(heatcalc::Fo23::designTable(), heatcalc::fo23::Fields);
+    check(heatcalc::Form1::designTable(), heatcalc::form1::Fields);
+    check(heatcalc::Form2::designTable(), heatcalc::form2::Fields);
 }

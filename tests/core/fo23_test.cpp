@@ -86,7 +86,7 @@ Texts without(Texts base, Field field)
 AllTexts allTexts(const Fo23& f)
 {
     AllTexts t;
-    for (const auto& c : Fo23::Design().controls)
+    for (const auto& c : Fo23::designTable().controls)
         if (c.kind != ControlKind::Line && c.kind != ControlKind::Timer)
             t[heatcalc::controlKey(c)] = f.text(heatcalc::controlKey(c));
     return t;
@@ -346,7 +346,7 @@ TEST(Fo23Window, ClockNeverRuns)
 
 TEST(Fo23Window, ControlTable)
 {
-    const auto& d = Fo23::Design();
+    const auto& d = Fo23::designTable();
     EXPECT_EQ(d.caption, "Velmora自动化设备有限公司");
     EXPECT_EQ(d.icon, "exchanger");
     EXPECT_EQ(d.clientWidth, 5715);

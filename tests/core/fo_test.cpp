@@ -52,7 +52,7 @@ const Texts WorkFieldDesignTexts = {
 
 const heatcalc::Control& control(std::string_view key)
 {
-    for (const heatcalc::Control& c : Fo::Design().controls)
+    for (const heatcalc::Control& c : Fo::designTable().controls)
         if (heatcalc::controlKey(c) == key)
             return c;
     throw std::invalid_argument(std::string(key));
@@ -60,7 +60,7 @@ const heatcalc::Control& control(std::string_view key)
 
 std::size_t position(Field field)
 {
-    const auto& controls = Fo::Design().controls;
+    const auto& controls = Fo::designTable().controls;
     for (std::size_t i = 0; i < controls.size(); ++i)
         if (heatcalc::controlKey(controls[i]) == field.key())
             return i;
@@ -176,7 +176,7 @@ TEST(FoWindow, DesignationIsTheLastPick)
 
 TEST(FoWindow, ControlTable)
 {
-    const heatcalc::FormDesign& d = Fo::Design();
+    const heatcalc::FormDesign& d = Fo::designTable();
     EXPECT_EQ(d.caption, "Velmora自动化设备有限公司");
     EXPECT_EQ(d.clientWidth, 5715);
     EXPECT_EQ(d.clientHeight, 8460);

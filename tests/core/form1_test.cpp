@@ -74,7 +74,7 @@ TEST(Form1Window, FreshWindowShowsDesignTexts)
 
 TEST(Form1Window, ControlTable)
 {
-    const auto& d = Form1::Design();
+    const auto& d = Form1::designTable();
     EXPECT_EQ(d.caption, "换热机组主要元件配制");
     EXPECT_EQ(d.icon, "unit");
     EXPECT_TRUE(d.frameRelative);

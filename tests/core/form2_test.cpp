@@ -41,7 +41,7 @@ TEST(Form2, DesignTexts)
         EXPECT_EQ(f.text(field), text) << field.key();
     // clang-format on
     EXPECT_EQ(f.text("Label1"), "材料重量计算");
-    EXPECT_EQ(Form2::Design().caption, "重量计算");
+    EXPECT_EQ(Form2::designTable().caption, "重量计算");
 }
 
 TEST(Form2, EveryMaterialOfTheListWritesItsDensity)
@@ -72,7 +72,7 @@ TEST(Form2, EveryMaterialOfTheListWritesItsDensity)
         {"汞", "13600"},
     };
     std::vector<std::string> listed;
-    for (const heatcalc::Control& c : Form2::Design().controls)
+    for (const heatcalc::Control& c : Form2::designTable().controls)
         if (c.name == form2::MaterialList.key())
             listed.assign(c.items.begin(), c.items.end());
     std::vector<std::string> names;

@@ -197,10 +197,8 @@ void Fo::velocityCalculation(std::span<const PlateModel> table, Field list, bool
     put(SecondaryViscosityMean) << (((num(SecondarySupplyViscosity) + 1) + num(SecondaryReturnViscosity)) - 1) / 2;
     put(PrimaryPrandtlMean) << (((num(PrimarySupplyPrandtl) + 1) + num(PrimaryReturnPrandtl)) - 1) / 2;
     put(SecondaryPrandtlMean) << (((num(SecondarySupplyPrandtl) + 1) + num(SecondaryReturnPrandtl)) - 1) / 2;
-    put(PrimaryConductivityMean) << (((num(PrimarySupplyConductivity) + 1) + num(PrimaryReturnConductivity)) - 1) / 2;
-    put(SecondaryConductivityMean) << (((num(SecondarySupplyConductivity) + 1) + num(SecondaryReturnConductivity)) -
-                                       1) /
-                                          2;
+    put(PrimaryLambdaMean) << (((num(PrimarySupplyLambda) + 1) + num(PrimaryReturnLambda)) - 1) / 2;
+    put(SecondaryLambdaMean) << (((num(SecondarySupplyLambda) + 1) + num(SecondaryReturnLambda)) - 1) / 2;
 }
 
 void Fo::Command5_Click()

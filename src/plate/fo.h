@@ -50,9 +50,9 @@ private:
         Field conductivity;
     };
     static constexpr SideFields PrimarySide{fo::PrimaryChannelVelocity, fo::PrimaryViscosityMean,
-                                            fo::PrimaryPrandtlMean, fo::PrimaryConductivityMean};
+                                            fo::PrimaryPrandtlMean, fo::PrimaryLambdaMean};
     static constexpr SideFields SecondarySide{fo::SecondaryChannelVelocity, fo::SecondaryViscosityMean,
-                                              fo::SecondaryPrandtlMean, fo::SecondaryConductivityMean};
+                                              fo::SecondaryPrandtlMean, fo::SecondaryLambdaMean};
 
     void designation(std::span<const plate::PlateModel> table, Field list);
     void waterPropertyLookup();

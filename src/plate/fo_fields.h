@@ -39,31 +39,31 @@ inline constexpr Field PlateDesignation{"Text44"};       // 你选的板片型�
 inline constexpr Field ClockLabel{"Label1"};             // the date and time
 
 // Work fields
-inline constexpr Field LogMeanDiff{"Text12"};                  // work: log-mean temperature difference, K
-inline constexpr Field PrimarySupplyViscosity{"Text28"};       // work: viscosity at 1#供水温度, m2/s
-inline constexpr Field PrimaryReturnViscosity{"Text29"};       // work: viscosity at 1#回水温度, m2/s
-inline constexpr Field SecondarySupplyViscosity{"Text30"};     // work: viscosity at 2#供水温度, m2/s
-inline constexpr Field SecondaryReturnViscosity{"Text31"};     // work: viscosity at 2#回水温度, m2/s
-inline constexpr Field PrimarySupplyPrandtl{"Text32"};         // work: Prandtl number at 1#供水温度
-inline constexpr Field PrimaryReturnPrandtl{"Text33"};         // work: Prandtl number at 1#回水温度
-inline constexpr Field SecondarySupplyPrandtl{"Text34"};       // work: Prandtl number at 2#供水温度
-inline constexpr Field SecondaryReturnPrandtl{"Text35"};       // work: Prandtl number at 2#回水温度
-inline constexpr Field PrimarySupplyConductivity{"Text36"};    // work: conductivity at 1#供水温度, W/(m.K)
-inline constexpr Field PrimaryReturnConductivity{"Text37"};    // work: conductivity at 1#回水温度, W/(m.K)
-inline constexpr Field SecondarySupplyConductivity{"Text38"};  // work: conductivity at 2#供水温度, W/(m.K)
-inline constexpr Field SecondaryReturnConductivity{"Text39"};  // work: conductivity at 2#回水温度, W/(m.K)
-inline constexpr Field PrimaryChannel{"Text14"};               // work: channel cross-section, primary side, m2
-inline constexpr Field SecondaryChannel{"Text15"};             // work: channel cross-section, secondary side, m2
-inline constexpr Field UnequalPlateArea{"Text16"};             // work: area of the unequal-section plate matched, m2
-inline constexpr Field ChannelsPerSide{"Text17"};              // work: channels per side
-inline constexpr Field PrimaryChannelVelocity{"Text10"};       // work: channel velocity, primary side, m/s
-inline constexpr Field SecondaryChannelVelocity{"Text11"};     // work: channel velocity, secondary side, m/s
-inline constexpr Field PrimaryViscosityMean{"Text22"};         // work: mean viscosity, primary side, m2/s
-inline constexpr Field SecondaryViscosityMean{"Text23"};       // work: mean viscosity, secondary side, m2/s
-inline constexpr Field PrimaryPrandtlMean{"Text24"};           // work: mean Prandtl number, primary side
-inline constexpr Field SecondaryPrandtlMean{"Text25"};         // work: mean Prandtl number, secondary side
-inline constexpr Field PrimaryConductivityMean{"Text40"};      // work: mean conductivity, primary side, W/(m.K)
-inline constexpr Field SecondaryConductivityMean{"Text41"};    // work: mean conductivity, secondary side, W/(m.K)
+inline constexpr Field LogMeanDiff{"Text12"};               // work: log-mean temperature difference, K
+inline constexpr Field PrimarySupplyViscosity{"Text28"};    // work: viscosity at 1#供水温度, m2/s
+inline constexpr Field PrimaryReturnViscosity{"Text29"};    // work: viscosity at 1#回水温度, m2/s
+inline constexpr Field SecondarySupplyViscosity{"Text30"};  // work: viscosity at 2#供水温度, m2/s
+inline constexpr Field SecondaryReturnViscosity{"Text31"};  // work: viscosity at 2#回水温度, m2/s
+inline constexpr Field PrimarySupplyPrandtl{"Text32"};      // work: Prandtl number at 1#供水温度
+inline constexpr Field PrimaryReturnPrandtl{"Text33"};      // work: Prandtl number at 1#回水温度
+inline constexpr Field SecondarySupplyPrandtl{"Text34"};    // work: Prandtl number at 2#供水温度
+inline constexpr Field SecondaryReturnPrandtl{"Text35"};    // work: Prandtl number at 2#回水温度
+inline constexpr Field PrimarySupplyLambda{"Text36"};       // work: conductivity λ at 1#供水温度, W/(m.K)
+inline constexpr Field PrimaryReturnLambda{"Text37"};       // work: conductivity λ at 1#回水温度, W/(m.K)
+inline constexpr Field SecondarySupplyLambda{"Text38"};     // work: conductivity λ at 2#供水温度, W/(m.K)
+inline constexpr Field SecondaryReturnLambda{"Text39"};     // work: conductivity λ at 2#回水温度, W/(m.K)
+inline constexpr Field PrimaryChannel{"Text14"};            // work: channel cross-section, primary side, m2
+inline constexpr Field SecondaryChannel{"Text15"};          // work: channel cross-section, secondary side, m2
+inline constexpr Field UnequalPlateArea{"Text16"};          // work: area of the unequal-section plate matched, m2
+inline constexpr Field ChannelsPerSide{"Text17"};           // work: channels per side
+inline constexpr Field PrimaryChannelVelocity{"Text10"};    // work: channel velocity, primary side, m/s
+inline constexpr Field SecondaryChannelVelocity{"Text11"};  // work: channel velocity, secondary side, m/s
+inline constexpr Field PrimaryViscosityMean{"Text22"};      // work: mean viscosity, primary side, m2/s
+inline constexpr Field SecondaryViscosityMean{"Text23"};    // work: mean viscosity, secondary side, m2/s
+inline constexpr Field PrimaryPrandtlMean{"Text24"};        // work: mean Prandtl number, primary side
+inline constexpr Field SecondaryPrandtlMean{"Text25"};      // work: mean Prandtl number, secondary side
+inline constexpr Field PrimaryLambdaMean{"Text40"};         // work: mean conductivity λ, primary side, W/(m.K)
+inline constexpr Field SecondaryLambdaMean{"Text41"};       // work: mean conductivity λ, secondary side, W/(m.K)
 
 // Every name above, found among the window's controls when the window is built.
 // clang-format off
@@ -75,10 +75,10 @@ inline constexpr std::array Fields{
     CheckReturnTemp, CheckSupplyTemp, PlateDesignation, ClockLabel,
     LogMeanDiff, PrimarySupplyViscosity, PrimaryReturnViscosity, SecondarySupplyViscosity, SecondaryReturnViscosity,
     PrimarySupplyPrandtl, PrimaryReturnPrandtl, SecondarySupplyPrandtl, SecondaryReturnPrandtl,
-    PrimarySupplyConductivity, PrimaryReturnConductivity, SecondarySupplyConductivity, SecondaryReturnConductivity,
+    PrimarySupplyLambda, PrimaryReturnLambda, SecondarySupplyLambda, SecondaryReturnLambda,
     PrimaryChannel, SecondaryChannel, UnequalPlateArea, ChannelsPerSide, PrimaryChannelVelocity,
     SecondaryChannelVelocity, PrimaryViscosityMean, SecondaryViscosityMean, PrimaryPrandtlMean, SecondaryPrandtlMean,
-    PrimaryConductivityMean, SecondaryConductivityMean};
+    PrimaryLambdaMean, SecondaryLambdaMean};
 // clang-format on
 
 }  // namespace heatcalc::fo

@@ -138,10 +138,10 @@ inline constexpr std::array<PropertyChain, 12> WaterPropertyChains{{
     {WaterProperty::Prandtl, fo::PrimaryReturnTemp, fo::PrimaryReturnPrandtl, 100},
     {WaterProperty::Prandtl, fo::SecondarySupplyTemp, fo::SecondarySupplyPrandtl, 100},
     {WaterProperty::Prandtl, fo::SecondaryReturnTemp, fo::SecondaryReturnPrandtl, 100},
-    {WaterProperty::Conductivity, fo::PrimarySupplyTemp, fo::PrimarySupplyConductivity, 130},
-    {WaterProperty::Conductivity, fo::PrimaryReturnTemp, fo::PrimaryReturnConductivity, 100},
-    {WaterProperty::Conductivity, fo::SecondarySupplyTemp, fo::SecondarySupplyConductivity, 100},
-    {WaterProperty::Conductivity, fo::SecondaryReturnTemp, fo::SecondaryReturnConductivity, 100},
+    {WaterProperty::Conductivity, fo::PrimarySupplyTemp, fo::PrimarySupplyLambda, 130},
+    {WaterProperty::Conductivity, fo::PrimaryReturnTemp, fo::PrimaryReturnLambda, 100},
+    {WaterProperty::Conductivity, fo::SecondarySupplyTemp, fo::SecondarySupplyLambda, 100},
+    {WaterProperty::Conductivity, fo::SecondaryReturnTemp, fo::SecondaryReturnLambda, 100},
 }};
 
 }  // namespace heatcalc::plate

@@ -31,8 +31,8 @@ const Texts DesignMeans = {{fo::PrimaryViscosityMean, "3.8599999996336E-07"},
                            {fo::SecondaryViscosityMean, "4.85499999980377E-07"},
                            {fo::PrimaryPrandtlMean, "2.375"},
                            {fo::SecondaryPrandtlMean, "3.05"},
-                           {fo::PrimaryConductivityMean, "0.67"},
-                           {fo::SecondaryConductivityMean, "0.6575"}};
+                           {fo::PrimaryLambdaMean, "0.67"},
+                           {fo::SecondaryLambdaMean, "0.6575"}};
 
 }  // namespace
 
@@ -535,7 +535,7 @@ TEST(FoPressureDrop, FailureStopsAtItsStatement)
         {"fresh window",
          false,
          {},
-         fo::PrimaryConductivityMean,
+         fo::PrimaryLambdaMean,
          FailureReason::NotANumber,
          {{fo::CorrectedKValue, "0"},
           {fo::PrimaryPressureDrop, "0"},

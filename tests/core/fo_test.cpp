@@ -41,12 +41,12 @@ const Texts WorkFieldDesignTexts = {
     {fo::PrimaryReturnPrandtl, "Text33"},
     {fo::SecondarySupplyPrandtl, "Text34"},
     {fo::SecondaryReturnPrandtl, "Text35"},
-    {fo::PrimarySupplyConductivity, "Text36"},
-    {fo::PrimaryReturnConductivity, "Text37"},
-    {fo::SecondarySupplyConductivity, "Text38"},
-    {fo::SecondaryReturnConductivity, "Text39"},
-    {fo::PrimaryConductivityMean, "Text40"},
-    {fo::SecondaryConductivityMean, "Text41"},
+    {fo::PrimarySupplyLambda, "Text36"},
+    {fo::PrimaryReturnLambda, "Text37"},
+    {fo::SecondarySupplyLambda, "Text38"},
+    {fo::SecondaryReturnLambda, "Text39"},
+    {fo::PrimaryLambdaMean, "Text40"},
+    {fo::SecondaryLambdaMean, "Text41"},
 };
 
 const heatcalc::Control& control(std::string_view key)
@@ -418,7 +418,7 @@ TEST(FoArea, FailureStopsAtItsStatement)
         expectFailure(f, &Fo::Command1_Click, c.field, c.reason);
         expectTexts(f, c.after, c.name);
         for (Field property : {fo::PrimarySupplyViscosity, fo::SecondaryReturnViscosity, fo::SecondaryReturnPrandtl,
-                               fo::SecondaryReturnConductivity})
+                               fo::SecondaryReturnLambda})
             EXPECT_EQ(f.text(property), property.key()) << c.name;
     }
 }
@@ -431,7 +431,7 @@ TEST(FoArea, FailingPressKeepsTheEarlierResults)
     EXPECT_THROW(f.Command1_Click(), CalculationFailure);
     expectTexts(f, {{fo::ExchangerArea, "11.1797533025589"},
                     {fo::PrimarySupplyViscosity, "2.94E-07"},
-                    {fo::SecondaryReturnConductivity, "0.647"}});
+                    {fo::SecondaryReturnLambda, "0.647"}});
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -469,14 +469,12 @@ struct Chain {
 };
 
 const std::vector<Chain> Chains = {
-    {fo::PrimarySupplyTemp, fo::PrimarySupplyViscosity, fo::PrimarySupplyPrandtl, fo::PrimarySupplyConductivity, 4, 130,
-     130},
-    {fo::PrimaryReturnTemp, fo::PrimaryReturnViscosity, fo::PrimaryReturnPrandtl, fo::PrimaryReturnConductivity, 3, 100,
-     100},
-    {fo::SecondarySupplyTemp, fo::SecondarySupplyViscosity, fo::SecondarySupplyPrandtl, fo::SecondarySupplyConductivity,
-     1, 100, 100},
-    {fo::SecondaryReturnTemp, fo::SecondaryReturnViscosity, fo::SecondaryReturnPrandtl, fo::SecondaryReturnConductivity,
-     0, 95, 100},
+    {fo::PrimarySupplyTemp, fo::PrimarySupplyViscosity, fo::PrimarySupplyPrandtl, fo::PrimarySupplyLambda, 4, 130, 130},
+    {fo::PrimaryReturnTemp, fo::PrimaryReturnViscosity, fo::PrimaryReturnPrandtl, fo::PrimaryReturnLambda, 3, 100, 100},
+    {fo::SecondarySupplyTemp, fo::SecondarySupplyViscosity, fo::SecondarySupplyPrandtl, fo::SecondarySupplyLambda, 1,
+     100, 100},
+    {fo::SecondaryReturnTemp, fo::SecondaryReturnViscosity, fo::SecondaryReturnPrandtl, fo::SecondaryReturnLambda, 0,
+     95, 100},
 };
 
 // The texts a temperature T gives: the row with the greatest threshold not above T, up to `last`.
@@ -532,16 +530,16 @@ TEST(FoWaterTable, DesignTemperatures)
     f.Command1_Click();
     expectTexts(f, {{fo::PrimarySupplyViscosity, "2.94E-07"},
                     {fo::PrimarySupplyPrandtl, "1.75"},
-                    {fo::PrimarySupplyConductivity, "0.682"},
+                    {fo::PrimarySupplyLambda, "0.682"},
                     {fo::PrimaryReturnViscosity, "4.78E-07"},
                     {fo::PrimaryReturnPrandtl, "3"},
-                    {fo::PrimaryReturnConductivity, "0.658"},
+                    {fo::PrimaryReturnLambda, "0.658"},
                     {fo::SecondarySupplyViscosity, "4.15E-07"},
                     {fo::SecondarySupplyPrandtl, "2.55"},
-                    {fo::SecondarySupplyConductivity, "0.668"},
+                    {fo::SecondarySupplyLambda, "0.668"},
                     {fo::SecondaryReturnViscosity, "5.56E-07"},
                     {fo::SecondaryReturnPrandtl, "3.55"},
-                    {fo::SecondaryReturnConductivity, "0.647"}});
+                    {fo::SecondaryReturnLambda, "0.647"}});
 }
 
 TEST(FoWaterTable, SingleTemperatureChanges)
@@ -555,27 +553,27 @@ TEST(FoWaterTable, SingleTemperatureChanges)
         {{{fo::PrimaryReturnTemp, "75"}},
          {{fo::PrimaryReturnViscosity, "3.66E-07"},
           {fo::PrimaryReturnPrandtl, "2.23"},
-          {fo::PrimaryReturnConductivity, "0.671"}}},
+          {fo::PrimaryReturnLambda, "0.671"}}},
         {{{fo::SecondarySupplyTemp, "72.5"}},
          {{fo::SecondarySupplyViscosity, "4.15E-07"},
           {fo::SecondarySupplyPrandtl, "2.55"},
-          {fo::SecondarySupplyConductivity, "0.668"}}},
+          {fo::SecondarySupplyLambda, "0.668"}}},
         {{{fo::PrimarySupplyTemp, "105"}},
          {{fo::PrimarySupplyViscosity, "2.94E-07"},
           {fo::PrimarySupplyPrandtl, "1.75"},
-          {fo::PrimarySupplyConductivity, "0.682"}}},
+          {fo::PrimarySupplyLambda, "0.682"}}},
         {{{fo::PrimarySupplyTemp, "150"}},
          {{fo::PrimarySupplyViscosity, "2.26E-07"},
           {fo::PrimarySupplyPrandtl, "1.32"},
-          {fo::PrimarySupplyConductivity, "0.686"}}},
+          {fo::PrimarySupplyLambda, "0.686"}}},
         // Below 5: the three fields of the secondary return keep their texts, the others are written.
         {{{fo::SecondaryReturnTemp, "4"}},
          {{fo::SecondaryReturnViscosity, "Text31"},
           {fo::SecondaryReturnPrandtl, "Text35"},
-          {fo::SecondaryReturnConductivity, "Text39"},
+          {fo::SecondaryReturnLambda, "Text39"},
           {fo::SecondarySupplyViscosity, "4.15E-07"},
           {fo::SecondarySupplyPrandtl, "2.55"},
-          {fo::SecondarySupplyConductivity, "0.668"}}},
+          {fo::SecondarySupplyLambda, "0.668"}}},
     };
     for (const Case& c : cases) {
         Fo f;
@@ -596,17 +594,17 @@ TEST(FoWaterTable, HotWater)
     expectTexts(f, {{fo::LogMeanDiff, "10"},
                     {fo::PrimarySupplyViscosity, "2.26E-07"},
                     {fo::PrimarySupplyPrandtl, "1.32"},
-                    {fo::PrimarySupplyConductivity, "0.686"},
+                    {fo::PrimarySupplyLambda, "0.686"},
                     {fo::PrimaryReturnViscosity, "2.94E-07"},
                     {fo::PrimaryReturnPrandtl, "1.75"},
-                    {fo::PrimaryReturnConductivity, "0.682"},
+                    {fo::PrimaryReturnLambda, "0.682"},
                     {fo::SecondarySupplyViscosity, "2.94E-07"},
                     {fo::SecondarySupplyPrandtl, "1.75"},
-                    {fo::SecondarySupplyConductivity, "0.682"},
+                    {fo::SecondarySupplyLambda, "0.682"},
                     // The secondary return's viscosity stops at the 95 row, its other chains at 100.
                     {fo::SecondaryReturnViscosity, "3.1E-07"},
                     {fo::SecondaryReturnPrandtl, "1.75"},
-                    {fo::SecondaryReturnConductivity, "0.682"}});
+                    {fo::SecondaryReturnLambda, "0.682"}});
 }
 
 TEST(FoWaterTable, BelowTheTableKeepsAnEarlierPress)
@@ -617,6 +615,6 @@ TEST(FoWaterTable, BelowTheTableKeepsAnEarlierPress)
     f.Command1_Click();
     expectTexts(f, {{fo::SecondaryReturnViscosity, "5.56E-07"},
                     {fo::SecondaryReturnPrandtl, "3.55"},
-                    {fo::SecondaryReturnConductivity, "0.647"},
+                    {fo::SecondaryReturnLambda, "0.647"},
                     {fo::SecondaryFlow, "10.6"}});
 }

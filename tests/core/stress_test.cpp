@@ -585,19 +585,19 @@ Window plateWindow()
         return f;
     };
     const std::vector<Field> properties = {
-        fo::PrimarySupplyViscosity,    fo::PrimaryReturnViscosity,      fo::SecondarySupplyViscosity,
-        fo::SecondaryReturnViscosity,  fo::PrimarySupplyPrandtl,        fo::PrimaryReturnPrandtl,
-        fo::SecondarySupplyPrandtl,    fo::SecondaryReturnPrandtl,      fo::PrimarySupplyConductivity,
-        fo::PrimaryReturnConductivity, fo::SecondarySupplyConductivity, fo::SecondaryReturnConductivity};
+        fo::PrimarySupplyViscosity,   fo::PrimaryReturnViscosity, fo::SecondarySupplyViscosity,
+        fo::SecondaryReturnViscosity, fo::PrimarySupplyPrandtl,   fo::PrimaryReturnPrandtl,
+        fo::SecondarySupplyPrandtl,   fo::SecondaryReturnPrandtl, fo::PrimarySupplyLambda,
+        fo::PrimaryReturnLambda,      fo::SecondarySupplyLambda,  fo::SecondaryReturnLambda};
     std::vector<Field> area = {fo::HeatLoadMW, fo::PrimaryFlow, fo::SecondaryFlow, fo::LogMeanDiff, fo::ExchangerArea};
     area.insert(area.end(), properties.begin(), properties.end());
-    const std::vector<Field> velocityTail = {fo::ChannelsPerSide,         fo::PlateCount,
-                                             fo::AddedPlateArea,          fo::ExchangerArea,
-                                             fo::PrimaryChannelVelocity,  fo::SecondaryChannelVelocity,
-                                             fo::PrimaryVelocity,         fo::SecondaryVelocity,
-                                             fo::PrimaryViscosityMean,    fo::SecondaryViscosityMean,
-                                             fo::PrimaryPrandtlMean,      fo::SecondaryPrandtlMean,
-                                             fo::PrimaryConductivityMean, fo::SecondaryConductivityMean};
+    const std::vector<Field> velocityTail = {fo::ChannelsPerSide,        fo::PlateCount,
+                                             fo::AddedPlateArea,         fo::ExchangerArea,
+                                             fo::PrimaryChannelVelocity, fo::SecondaryChannelVelocity,
+                                             fo::PrimaryVelocity,        fo::SecondaryVelocity,
+                                             fo::PrimaryViscosityMean,   fo::SecondaryViscosityMean,
+                                             fo::PrimaryPrandtlMean,     fo::SecondaryPrandtlMean,
+                                             fo::PrimaryLambdaMean,      fo::SecondaryLambdaMean};
     std::vector<Field> equal = {fo::PrimaryChannel, fo::SecondaryChannel};
     equal.insert(equal.end(), velocityTail.begin(), velocityTail.end());
     std::vector<Field> unequal = {fo::PrimaryChannel, fo::SecondaryChannel, fo::UnequalPlateArea};

@@ -13,7 +13,7 @@ public:
 
     static const FormDesign& designTable();
 
-    // Material picked: its density into the work field Text21.
+    // Material picked: its density into the work field of the density.
     void Combo1_Click();
     // Round steel pipe: area, then weight.
     void Command1_Click();

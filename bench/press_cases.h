@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "common/form_model.h"
+#include "weight/form2_fields.h"
 
 namespace heatcalc::bench {
 
@@ -16,11 +17,17 @@ struct PressCase {
     const char* window;   // the window class: "Fo", "Fo23", "Form1", "Form2"
     const char* name;     // the benchmark's name
     const char* handler;  // the handler the button runs
-    // "Combo1=铸材" types a text into a field, anything else runs that handler.
+    // typed(field, text) types a text into a field, anything else runs that handler.
     std::vector<std::string> before;
     // For a pick from a list: the item picked, which the list's field holds when its handler runs.
     std::string pick{};
 };
+
+// The step that types `text` into `field`: "Combo1=铸材".
+inline std::string typed(Field field, std::string_view text)
+{
+    return std::string(field.key()) + "=" + std::string(text);
+}
 
 // The field a pick from a list writes: the list whose handler it runs ("Combo1" of "Combo1_Click").
 inline std::string pickedField(const PressCase& press)
@@ -39,9 +46,9 @@ inline const std::vector<PressCase>& pressCases()
         {"Fo", "Fo_Command6", "Command6_Click", {"Command1_Click", "Command3_Click"}},
         {"Fo23", "Fo23_Command1", "Command1_Click", {}},
         {"Form1", "Form1_Command1", "Command1_Click", {}},
-        {"Form2", "Form2_Command1", "Command1_Click", {"Combo1=铸材", "Combo1_Click"}},
-        {"Form2", "Form2_Command2", "Command2_Click", {"Combo1=铸材", "Combo1_Click"}},
-        {"Form2", "Form2_Command3", "Command3_Click", {"Combo1=铸材", "Combo1_Click"}},
+        {"Form2", "Form2_Command1", "Command1_Click", {typed(form2::MaterialList, "铸材"), "Combo1_Click"}},
+        {"Form2", "Form2_Command2", "Command2_Click", {typed(form2::MaterialList, "铸材"), "Combo1_Click"}},
+        {"Form2", "Form2_Command3", "Command3_Click", {typed(form2::MaterialList, "铸材"), "Combo1_Click"}},
         // The last material of the list: every row is tested before it.
         {"Form2", "Form2_Combo1", "Combo1_Click", {}, "汞"},
     };

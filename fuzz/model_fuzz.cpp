@@ -125,9 +125,9 @@ void describe(Window& w)
         w.listItems = w.designTexts;
 }
 
-bool isClockCaption(std::string_view key, const std::string& text)
+bool isClockCaption(Field clock, std::string_view key, const std::string& text)
 {
-    return key == "Label1" && text == ClockCaption(FixedMoment);
+    return key == clock.key() && text == ClockCaption(FixedMoment);
 }
 
 std::array<Window, 4>& windows()
@@ -141,7 +141,7 @@ std::array<Window, 4>& windows()
             return std::unique_ptr<FormModel>(std::move(f));
         };
         w[0].special = [](const Window&, std::string_view key, const std::string& text, const Snapshot&) {
-            if (key == "Text44") {
+            if (key == fo::PlateDesignation.key()) {
                 for (const plate::PlateModel& row : plate::EqualSectionPlateTable)
                     if (text == row.designation)
                         return true;
@@ -150,26 +150,27 @@ std::array<Window, 4>& windows()
                         return true;
                 return false;
             }
-            if (key == "Text46" || key == "Text47")
+            if (key == fo::PrimaryVelocity.key() || key == fo::SecondaryVelocity.key())
                 return text == VelocityTooLow;
-            return isClockCaption(key, text);
+            return isClockCaption(fo::ClockLabel, key, text);
         };
         w[1].name = "Fo23";
         w[1].make = [] { return std::unique_ptr<FormModel>(std::make_unique<Fo23>([] { return FixedMoment; })); };
         w[1].special = [](const Window&, std::string_view key, const std::string& text, const Snapshot&) {
-            return isClockCaption(key, text);
+            return isClockCaption(fo23::ClockLabel, key, text);
         };
         w[2].name = "Form1";
         w[2].make = [] { return std::unique_ptr<FormModel>(std::make_unique<Form1>()); };
         // The shown velocity and head: the warning, or the work field's text as it stood, copied
         // when it read above the threshold.
         w[2].special = [](const Window& self, std::string_view key, const std::string& text, const Snapshot& before) {
-            const bool velocity = key == "Text13";
-            if (!velocity && key != "Text14")
+            const bool velocity = key == form1::ShownPipeVelocity.key();
+            if (!velocity && key != form1::ShownPumpHead.key())
                 return false;
             if (text == (velocity ? VelocityTooLow : HeadTooLow))
                 return true;
-            const std::string& source = self.at(before, velocity ? "Text4" : "Text6");
+            const std::string& source =
+                self.at(before, (velocity ? form1::PipeVelocity : form1::CirculationPumpHead).key());
             const auto v = ParseNumber(source);
             return text == source && v && *v > LowValueThreshold;
         };

@@ -11,6 +11,8 @@
 
 namespace heatcalc {
 
+using namespace fo;
+
 namespace {
 
 using plate::EqualSectionPlateTable;
@@ -26,7 +28,7 @@ constexpr double PressureDropMargin = 1.3;
 constexpr double SecondsPerHour = 3600;
 
 // Temperature change in K of a flow G [t/h] carrying Q [W]: ((Q / 1.163) / 1000) / G.
-Num TemperatureChange(const Num& heat, const Num& flow)
+Num temperatureChange(const Num& heat, const Num& flow)
 {
     return ((heat / HeatUnitFactors::KcalPerHourToWatt) / 1000) / flow;
 }
@@ -39,7 +41,7 @@ bool atLeast(const Num& temperature, double threshold)
 
 }  // namespace
 
-Fo::Fo() : FormModel(Design())
+Fo::Fo() : FormModel(designTable(), Fields)
 {
     handler("Form_Load", [this] { Form_Load(); });
     handler("Timer1_Timer", [this] { Timer1_Timer(); });
@@ -64,34 +66,37 @@ void Fo::Form_Load()
 
 void Fo::Timer1_Timer()
 {
-    put("Label1") << ClockCaption(clock_());
+    put(ClockLabel) << ClockCaption(clock_());
 }
 
 void Fo::Combo1_Click()
 {
-    designation(EqualSectionPlateTable, "Combo1");
+    designation(EqualSectionPlateTable, EqualSectionPlate);
 }
 
 void Fo::Combo2_Click()
 {
-    designation(UnequalSectionPlateTable, "Combo2");
+    designation(UnequalSectionPlateTable, UnequalSectionPlate);
 }
 
-void Fo::designation(std::span<const PlateModel> table, std::string_view list)
+void Fo::designation(std::span<const PlateModel> table, Field list)
 {
     for (const PlateModel& row : table)
         if (ExactChoiceMatch(num(list), row.area))
-            put("Text44") << row.designation;
+            put(PlateDesignation) << row.designation;
 }
 
 void Fo::Command1_Click()
 {
-    put("Text7") << HeatLoad(num("Text1")) / HeatUnitFactors::WattPerMegawatt;
-    put("Text8") << OneDecimal{WaterFlow(HeatLoad(num("Text1")), num("Text2"), num("Text3"))};
-    put("Text9") << OneDecimal{WaterFlow(HeatLoad(num("Text1")), num("Text4"), num("Text5"))};
-    LogMeanTempDiff([this] { return num("Text2") - num("Text4"); }, [this] { return num("Text3") - num("Text5"); },
-                    [this](const Num& lmtd) { put("Text12") << lmtd; });
-    put("Text13") << RequiredArea(HeatLoad(num("Text1")), num("Text6"), num("Text12"));
+    put(HeatLoadMW) << HeatLoad(num(HeatedFloorArea)) / HeatUnitFactors::WattPerMegawatt;
+    put(PrimaryFlow) << OneDecimal{
+        WaterFlow(HeatLoad(num(HeatedFloorArea)), num(PrimarySupplyTemp), num(PrimaryReturnTemp))};
+    put(SecondaryFlow) << OneDecimal{
+        WaterFlow(HeatLoad(num(HeatedFloorArea)), num(SecondarySupplyTemp), num(SecondaryReturnTemp))};
+    LogMeanTempDiff([this] { return num(PrimarySupplyTemp) - num(SecondarySupplyTemp); },
+                    [this] { return num(PrimaryReturnTemp) - num(SecondaryReturnTemp); },
+                    [this](const Num& lmtd) { put(LogMeanDiff) << lmtd; });
+    put(ExchangerArea) << RequiredArea(HeatLoad(num(HeatedFloorArea)), num(HeatTransferCoefficient), num(LogMeanDiff));
     waterPropertyLookup();
 }
 
@@ -146,63 +151,64 @@ void Fo::waterPropertyLookup()
 
 void Fo::Command3_Click()
 {
-    velocityCalculation(EqualSectionPlateTable, "Combo1", false);
+    velocityCalculation(EqualSectionPlateTable, EqualSectionPlate, false);
 }
 
 void Fo::Command4_Click()
 {
-    velocityCalculation(UnequalSectionPlateTable, "Combo2", true);
+    velocityCalculation(UnequalSectionPlateTable, UnequalSectionPlate, true);
 }
 
-// The unequal-section series copies the matched plate's area into Text16 and computes with that
-// copy; the equal-section series computes with the list's own number.
-void Fo::velocityCalculation(std::span<const PlateModel> table, std::string_view list, bool copiesPlateArea)
+// The unequal-section series copies the matched plate's area into its work field and computes
+// with that copy; the equal-section series computes with the list's own number.
+void Fo::velocityCalculation(std::span<const PlateModel> table, Field list, bool copiesPlateArea)
 {
     for (const PlateModel& row : table) {
         if (ExactChoiceMatch(num(list), row.area))
-            put("Text14") << row.primaryChannel;
+            put(PrimaryChannel) << row.primaryChannel;
         if (ExactChoiceMatch(num(list), row.area))
-            put("Text15") << row.secondaryChannel;
+            put(SecondaryChannel) << row.secondaryChannel;
         if (copiesPlateArea && ExactChoiceMatch(num(list), row.area))
-            put("Text16") << row.area;
+            put(UnequalPlateArea) << row.area;
     }
-    const std::string_view a = copiesPlateArea ? "Text16" : list;
+    const Field a = copiesPlateArea ? UnequalPlateArea : list;
 
-    put("Text17") << (num("Text26") + num("Text13") / num(a)) / 2;
-    put("Text19") << num("Text26") + num("Text13") / num(a);
-    put("Text18") << num(a) * num("Text26");
-    put("Text13") << RequiredArea(HeatLoad(num("Text1")), num("Text6"), num("Text12"));
+    put(ChannelsPerSide) << (num(AddedPlateCount) + num(ExchangerArea) / num(a)) / 2;
+    put(PlateCount) << num(AddedPlateCount) + num(ExchangerArea) / num(a);
+    put(AddedPlateArea) << num(a) * num(AddedPlateCount);
+    put(ExchangerArea) << RequiredArea(HeatLoad(num(HeatedFloorArea)), num(HeatTransferCoefficient), num(LogMeanDiff));
 
-    put("Text10") << num("Text8") / (num("Text17") * (num("Text14") * SecondsPerHour));
-    put("Text11") << num("Text9") / (num("Text17") * (num("Text15") * SecondsPerHour));
+    put(PrimaryChannelVelocity) << num(PrimaryFlow) / (num(ChannelsPerSide) * (num(PrimaryChannel) * SecondsPerHour));
+    put(SecondaryChannelVelocity) << num(SecondaryFlow) /
+                                         (num(ChannelsPerSide) * (num(SecondaryChannel) * SecondsPerHour));
 
-    if (num("Text10") < LowValueThreshold)
-        put("Text46") << VelocityTooLow;
-    if (num("Text11") < LowValueThreshold)
-        put("Text47") << VelocityTooLow;
-    if (num("Text10") > LowValueThreshold)
-        put("Text46") << OneDecimal{num("Text10")};
-    if (num("Text11") > LowValueThreshold)
-        put("Text47") << OneDecimal{num("Text11")};
+    if (num(PrimaryChannelVelocity) < LowValueThreshold)
+        put(PrimaryVelocity) << VelocityTooLow;
+    if (num(SecondaryChannelVelocity) < LowValueThreshold)
+        put(SecondaryVelocity) << VelocityTooLow;
+    if (num(PrimaryChannelVelocity) > LowValueThreshold)
+        put(PrimaryVelocity) << OneDecimal{num(PrimaryChannelVelocity)};
+    if (num(SecondaryChannelVelocity) > LowValueThreshold)
+        put(SecondaryVelocity) << OneDecimal{num(SecondaryChannelVelocity)};
 
     // Means of a side's supply and return values: 1 is added first and taken off again, which
     // brings the small viscosities to the resolution of numbers near 1.
-    put("Text22") << (((num("Text28") + 1) + num("Text29")) - 1) / 2;
-    put("Text23") << (((num("Text30") + 1) + num("Text31")) - 1) / 2;
-    put("Text24") << (((num("Text32") + 1) + num("Text33")) - 1) / 2;
-    put("Text25") << (((num("Text34") + 1) + num("Text35")) - 1) / 2;
-    put("Text40") << (((num("Text36") + 1) + num("Text37")) - 1) / 2;
-    put("Text41") << (((num("Text38") + 1) + num("Text39")) - 1) / 2;
+    put(PrimaryViscosityMean) << (((num(PrimarySupplyViscosity) + 1) + num(PrimaryReturnViscosity)) - 1) / 2;
+    put(SecondaryViscosityMean) << (((num(SecondarySupplyViscosity) + 1) + num(SecondaryReturnViscosity)) - 1) / 2;
+    put(PrimaryPrandtlMean) << (((num(PrimarySupplyPrandtl) + 1) + num(PrimaryReturnPrandtl)) - 1) / 2;
+    put(SecondaryPrandtlMean) << (((num(SecondarySupplyPrandtl) + 1) + num(SecondaryReturnPrandtl)) - 1) / 2;
+    put(PrimaryLambdaMean) << (((num(PrimarySupplyLambda) + 1) + num(PrimaryReturnLambda)) - 1) / 2;
+    put(SecondaryLambdaMean) << (((num(SecondarySupplyLambda) + 1) + num(SecondaryReturnLambda)) - 1) / 2;
 }
 
 void Fo::Command5_Click()
 {
-    pressureDropCalculation(UnequalSectionPlateTable, "Combo2");
+    pressureDropCalculation(UnequalSectionPlateTable, UnequalSectionPlate);
 }
 
 void Fo::Command6_Click()
 {
-    pressureDropCalculation(EqualSectionPlateTable, "Combo1");
+    pressureDropCalculation(EqualSectionPlateTable, EqualSectionPlate);
 }
 
 Num Fo::reynolds(const plate::SideCorrelation& side, const SideFields& fields) const
@@ -232,22 +238,22 @@ Num Fo::pressureDrop(const plate::SideCorrelation& side, const SideFields& field
 // Heat the exchanger carries with the corrected K over the required and the added area, W.
 Num Fo::verifiedHeat() const
 {
-    return (num("Text27") * num("Text12")) * (num("Text13") + num("Text18"));
+    return (num(CorrectedKValue) * num(LogMeanDiff)) * (num(ExchangerArea) + num(AddedPlateArea));
 }
 
-void Fo::pressureDropCalculation(std::span<const PlateModel> table, std::string_view list)
+void Fo::pressureDropCalculation(std::span<const PlateModel> table, Field list)
 {
     for (const PlateModel& row : table) {
         if (ExactChoiceMatch(num(list), row.area))
-            put("Text27") << correctedK(row);
+            put(CorrectedKValue) << correctedK(row);
         if (ExactChoiceMatch(num(list), row.area))
-            put("Text20") << pressureDrop(row.primary, PrimarySide);
+            put(PrimaryPressureDrop) << pressureDrop(row.primary, PrimarySide);
         if (ExactChoiceMatch(num(list), row.area))
-            put("Text21") << pressureDrop(row.secondary, SecondarySide);
+            put(SecondaryPressureDrop) << pressureDrop(row.secondary, SecondarySide);
     }
-    put("Text45") << verifiedHeat() / HeatUnitFactors::WattPerMegawatt;
-    put("Text48") << num("Text2") - TemperatureChange(verifiedHeat(), num("Text8"));
-    put("Text49") << num("Text5") + TemperatureChange(verifiedHeat(), num("Text9"));
+    put(VerifiedHeatFlow) << verifiedHeat() / HeatUnitFactors::WattPerMegawatt;
+    put(CheckReturnTemp) << num(PrimarySupplyTemp) - temperatureChange(verifiedHeat(), num(PrimaryFlow));
+    put(CheckSupplyTemp) << num(SecondaryReturnTemp) + temperatureChange(verifiedHeat(), num(SecondaryFlow));
 }
 
 }  // namespace heatcalc

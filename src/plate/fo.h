@@ -5,6 +5,7 @@
 
 #include "common/clock.h"
 #include "common/form_model.h"
+#include "plate/fo_fields.h"
 #include "plate/plate_tables.h"
 
 namespace heatcalc {
@@ -17,7 +18,7 @@ class Fo : public FormModel {
 public:
     Fo();
 
-    static const FormDesign& Design();
+    static const FormDesign& designTable();
 
     // The clock the caption label shows; the machine's local time unless replaced.
     void setClock(Clock clock);
@@ -43,18 +44,20 @@ public:
 private:
     // The fields one side of the exchanger reads in the pressure-drop step.
     struct SideFields {
-        std::string_view velocity;
-        std::string_view viscosity;
-        std::string_view prandtl;
-        std::string_view conductivity;
+        Field velocity;
+        Field viscosity;
+        Field prandtl;
+        Field conductivity;
     };
-    static constexpr SideFields PrimarySide{"Text10", "Text22", "Text24", "Text40"};
-    static constexpr SideFields SecondarySide{"Text11", "Text23", "Text25", "Text41"};
+    static constexpr SideFields PrimarySide{fo::PrimaryChannelVelocity, fo::PrimaryViscosityMean,
+                                            fo::PrimaryPrandtlMean, fo::PrimaryLambdaMean};
+    static constexpr SideFields SecondarySide{fo::SecondaryChannelVelocity, fo::SecondaryViscosityMean,
+                                              fo::SecondaryPrandtlMean, fo::SecondaryLambdaMean};
 
-    void designation(std::span<const plate::PlateModel> table, std::string_view list);
+    void designation(std::span<const plate::PlateModel> table, Field list);
     void waterPropertyLookup();
-    void velocityCalculation(std::span<const plate::PlateModel> table, std::string_view list, bool copiesPlateArea);
-    void pressureDropCalculation(std::span<const plate::PlateModel> table, std::string_view list);
+    void velocityCalculation(std::span<const plate::PlateModel> table, Field list, bool copiesPlateArea);
+    void pressureDropCalculation(std::span<const plate::PlateModel> table, Field list);
 
     Num reynolds(const plate::SideCorrelation& side, const SideFields& fields) const;
     Num filmCoefficient(const plate::SideCorrelation& side, const SideFields& fields, double prandtlExponent) const;

@@ -193,8 +193,8 @@ FormDesign makeDesign()
     // Each water property work field is looked up in the water property table by its temperature.
     for (const plate::PropertyChain& chain : plate::WaterPropertyChains)
         for (Control& c : design.controls)
-            if (c.name == chain.target)
-                c.lookup = ThresholdLookup{chain.temperature, "水的物理特性表", plate::WaterPropertyTable.front().t,
+            if (c.name == chain.target.key())
+                c.lookup = ThresholdLookup{chain.temperature.key(), "水的物理特性表", plate::WaterPropertyTable.front().t,
                                            plate::WaterPropertyTable.back().t};
     return design;
 }
@@ -202,7 +202,7 @@ FormDesign makeDesign()
 
 }  // namespace
 
-const FormDesign& Fo::Design()
+const FormDesign& Fo::designTable()
 {
     static const FormDesign design = makeDesign();
     return design;

@@ -3,6 +3,8 @@
 #include <array>
 #include <string_view>
 
+#include "plate/fo_fields.h"
+
 namespace heatcalc::plate {
 
 // Heat-transfer and pressure-drop correlation of one side of a plate:
@@ -119,8 +121,8 @@ enum class WaterProperty { Viscosity, Prandtl, Conductivity };
 // turn against the temperature field, and every row at or below the temperature writes `target`.
 struct PropertyChain {
     WaterProperty property;
-    std::string_view temperature;
-    std::string_view target;
+    Field temperature;
+    Field target;
     double lastThreshold;
 };
 
@@ -128,18 +130,18 @@ struct PropertyChain {
 // for the primary supply and return and the secondary supply and return temperatures. The
 // secondary return's viscosity stops at the 95 degC row.
 inline constexpr std::array<PropertyChain, 12> WaterPropertyChains{{
-    {WaterProperty::Viscosity, "Text2", "Text28", 130},
-    {WaterProperty::Viscosity, "Text3", "Text29", 100},
-    {WaterProperty::Viscosity, "Text4", "Text30", 100},
-    {WaterProperty::Viscosity, "Text5", "Text31", 95},
-    {WaterProperty::Prandtl, "Text2", "Text32", 130},
-    {WaterProperty::Prandtl, "Text3", "Text33", 100},
-    {WaterProperty::Prandtl, "Text4", "Text34", 100},
-    {WaterProperty::Prandtl, "Text5", "Text35", 100},
-    {WaterProperty::Conductivity, "Text2", "Text36", 130},
-    {WaterProperty::Conductivity, "Text3", "Text37", 100},
-    {WaterProperty::Conductivity, "Text4", "Text38", 100},
-    {WaterProperty::Conductivity, "Text5", "Text39", 100},
+    {WaterProperty::Viscosity, fo::PrimarySupplyTemp, fo::PrimarySupplyViscosity, 130},
+    {WaterProperty::Viscosity, fo::PrimaryReturnTemp, fo::PrimaryReturnViscosity, 100},
+    {WaterProperty::Viscosity, fo::SecondarySupplyTemp, fo::SecondarySupplyViscosity, 100},
+    {WaterProperty::Viscosity, fo::SecondaryReturnTemp, fo::SecondaryReturnViscosity, 95},
+    {WaterProperty::Prandtl, fo::PrimarySupplyTemp, fo::PrimarySupplyPrandtl, 130},
+    {WaterProperty::Prandtl, fo::PrimaryReturnTemp, fo::PrimaryReturnPrandtl, 100},
+    {WaterProperty::Prandtl, fo::SecondarySupplyTemp, fo::SecondarySupplyPrandtl, 100},
+    {WaterProperty::Prandtl, fo::SecondaryReturnTemp, fo::SecondaryReturnPrandtl, 100},
+    {WaterProperty::Conductivity, fo::PrimarySupplyTemp, fo::PrimarySupplyLambda, 130},
+    {WaterProperty::Conductivity, fo::PrimaryReturnTemp, fo::PrimaryReturnLambda, 100},
+    {WaterProperty::Conductivity, fo::SecondarySupplyTemp, fo::SecondarySupplyLambda, 100},
+    {WaterProperty::Conductivity, fo::SecondaryReturnTemp, fo::SecondaryReturnLambda, 100},
 }};
 
 }  // namespace heatcalc::plate

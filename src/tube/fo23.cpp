@@ -6,6 +6,8 @@
 
 namespace heatcalc {
 
+using namespace fo23;
+
 namespace {
 
 // This window's value of pi.
@@ -37,7 +39,7 @@ using HeatUnitFactors::WattPerMegawatt;
 // Velocity in m/s of a flow G [kg/h] at the density of water through a cross-section of A [mm2],
 // taken as the circle of radius r = Sqr(A / pi). The radius is worked out first, so a bad area
 // stops the statement before the flow is looked at.
-Num FlowVelocity(const Num& area, const Num& flow)
+Num flowVelocity(const Num& area, const Num& flow)
 {
     const Num r = Sqr(area / PiApprox);
     if (!r.ok())
@@ -47,7 +49,7 @@ Num FlowVelocity(const Num& area, const Num& flow)
 
 }  // namespace
 
-Fo23::Fo23(Clock clock) : FormModel(Design()), clock_(std::move(clock))
+Fo23::Fo23(Clock clock) : FormModel(designTable(), Fields), clock_(std::move(clock))
 {
     handler("Command1_Click", [this] { Command1_Click(); });
     handler("Command6_Click", [this] { Command6_Click(); });
@@ -56,46 +58,52 @@ Fo23::Fo23(Clock clock) : FormModel(Design()), clock_(std::move(clock))
 
 void Fo23::Command1_Click()
 {
-    // Steam temperature in K, worked out from Text3 at each use; the saturation temperature read
-    // back from the text the handler wrote into Text11.
-    const auto T = [this] { return num("Text3") + CelsiusOffset; };
-    const auto Ts = [this] { return num("Text11"); };
+    // Steam temperature in K, worked out from its field at each use; the saturation temperature
+    // read back from the text the handler wrote into its work field.
+    const auto T = [this] { return num(SteamTemp) + CelsiusOffset; };
+    const auto Ts = [this] { return num(SaturationTemp); };
 
     // Zone sizing
-    put("Text7") << (num("Text1") * WattPerMegawatt) / HeatPerFloorAreaUnit;
-    put("Text10") << (((((T() * 1.6675) + 2022.7) + ((Pow(10.0, -4.0) * 2.9593) * Pow(T(), 2.0))) -
-                       (((Pow(10.0, 9.0) * 1.269) * num("Text2")) / Pow(T(), 2.7984))) -
-                      (((Pow(10.0, 23.0) * 1.0185) * Pow(num("Text2"), 2.0)) / Pow(T(), 8.3077))) /
-                         KilojoulePerKcal;
-    put("Text11") << ((SaturationA - (Log(num("Text2")) * SaturationB)) / (SaturationC - Log(num("Text2")))) -
-                         CelsiusOffset;
-    put("Text8") << (num("Text1") * WattPerMegawatt) / ((num("Text10") - CondensateEnthalpy) * KcalPerHourToWatt);
-    put("Text9") << (num("Text1") * KilowattPerMegawatt) / ((num("Text4") - num("Text5")) * KcalPerHourToWatt);
-    LogMeanTempDiff([&] { return Ts() - num("Text4"); }, [&] { return (Ts() - ApproachMargin) - num("Text5"); },
-                    [this](const Num& lmtd) { put("Text14") << lmtd; });
-    LogMeanTempDiff([&] { return (Ts() - ApproachMargin) - num("Text5"); },
-                    [&] { return CondensateEnthalpy - num("Text5"); },
-                    [this](const Num& lmtd) { put("Text15") << lmtd; });
-    put("Text18") << (num("Text8") * (num("Text10") - Ts())) * KcalPerHourToWatt;
-    put("Text22") << (num("Text1") * WattPerMegawatt) - num("Text18");
-    put("Text16") << num("Text18") / ((num("Text6") * num("Text14")) * AreaDerating);
-    put("Text17") << num("Text22") / ((num("Text26") * num("Text15")) * AreaDerating);
-    put("Text13") << OneDecimal{num("Text16") + num("Text17")};
+    put(HeatedFloorArea) << (num(HeatLoadMW) * WattPerMegawatt) / HeatPerFloorAreaUnit;
+    put(SteamEnthalpy) << (((((T() * 1.6675) + 2022.7) + ((Pow(10.0, -4.0) * 2.9593) * Pow(T(), 2.0))) -
+                            (((Pow(10.0, 9.0) * 1.269) * num(SteamPressure)) / Pow(T(), 2.7984))) -
+                           (((Pow(10.0, 23.0) * 1.0185) * Pow(num(SteamPressure), 2.0)) / Pow(T(), 8.3077))) /
+                              KilojoulePerKcal;
+    put(SaturationTemp) << ((SaturationA - (Log(num(SteamPressure)) * SaturationB)) /
+                            (SaturationC - Log(num(SteamPressure)))) -
+                               CelsiusOffset;
+    put(SteamFlow) << (num(HeatLoadMW) * WattPerMegawatt) /
+                          ((num(SteamEnthalpy) - CondensateEnthalpy) * KcalPerHourToWatt);
+    put(SecondaryFlow) << (num(HeatLoadMW) * KilowattPerMegawatt) /
+                              ((num(SecondarySupplyTemp) - num(SecondaryReturnTemp)) * KcalPerHourToWatt);
+    LogMeanTempDiff([&] { return Ts() - num(SecondarySupplyTemp); },
+                    [&] { return (Ts() - ApproachMargin) - num(SecondaryReturnTemp); },
+                    [this](const Num& lmtd) { put(CondensingZoneTempDiff) << lmtd; });
+    LogMeanTempDiff([&] { return (Ts() - ApproachMargin) - num(SecondaryReturnTemp); },
+                    [&] { return CondensateEnthalpy - num(SecondaryReturnTemp); },
+                    [this](const Num& lmtd) { put(SubcoolingZoneTempDiff) << lmtd; });
+    put(CondensingZoneHeat) << (num(SteamFlow) * (num(SteamEnthalpy) - Ts())) * KcalPerHourToWatt;
+    put(SubcoolingZoneHeat) << (num(HeatLoadMW) * WattPerMegawatt) - num(CondensingZoneHeat);
+    put(CondensingZoneArea) << num(CondensingZoneHeat) /
+                                   ((num(CondensingZoneCoefficient) * num(CondensingZoneTempDiff)) * AreaDerating);
+    put(SubcoolingZoneArea) << num(SubcoolingZoneHeat) /
+                                   ((num(SubcoolingZoneCoefficient) * num(SubcoolingZoneTempDiff)) * AreaDerating);
+    put(ExchangeArea) << OneDecimal{num(CondensingZoneArea) + num(SubcoolingZoneArea)};
 
     // Tube count and velocities
-    put("Text28") << (num("Text24") * (num("Text25") * PiApprox)) / Mm2PerM2;
-    put("Text19") << OneDecimal{num("Text13") / num("Text28")};
-    put("Text29") << num("Text19") * (((num("Text25") / 2) * (num("Text25") / 2)) * PiApprox);
-    put("Text47") << FlowVelocity(num("Text29"), num("Text9") * KgPerTonne);
-    put("Text30") << (((num("Text23") / 2) * (num("Text23") / 2)) * PiApprox) - num("Text29");
-    put("Text46") << FlowVelocity(num("Text30"), num("Text8"));
+    put(SingleTubeSurface) << (num(ExchangerLength) * (num(TubeDiameter) * PiApprox)) / Mm2PerM2;
+    put(TubeCount) << OneDecimal{num(ExchangeArea) / num(SingleTubeSurface)};
+    put(TubeFlowArea) << num(TubeCount) * (((num(TubeDiameter) / 2) * (num(TubeDiameter) / 2)) * PiApprox);
+    put(SecondaryVelocity) << flowVelocity(num(TubeFlowArea), num(SecondaryFlow) * KgPerTonne);
+    put(ShellFlowArea) << (((num(ShellDiameter) / 2) * (num(ShellDiameter) / 2)) * PiApprox) - num(TubeFlowArea);
+    put(PrimaryVelocity) << flowVelocity(num(ShellFlowArea), num(SteamFlow));
 }
 
 void Fo23::Command6_Click() {}
 
 void Fo23::Timer1_Timer()
 {
-    put("Label1") << ClockCaption(clock_());
+    put(ClockLabel) << ClockCaption(clock_());
 }
 
 }  // namespace heatcalc

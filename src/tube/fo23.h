@@ -2,6 +2,7 @@
 
 #include "common/clock.h"
 #include "common/form_model.h"
+#include "tube/fo23_fields.h"
 
 namespace heatcalc {
 
@@ -13,12 +14,13 @@ public:
     // The clock is what Timer1_Timer would show; the window never starts its timer.
     explicit Fo23(Clock clock = SystemLocalTime);
 
-    static const FormDesign& Design();
+    static const FormDesign& designTable();
 
-    // "换热面积计算": first the zone sizing, which writes the heated floor area Text7, the two
-    // flows Text8 and Text9, the work fields Text10, Text11, Text14 to Text18 and Text22, and the
-    // total area Text13; then the tube count and velocities, which write the work fields Text28,
-    // Text29 and Text30, the tube count Text19 and the two velocities Text46 and Text47.
+    // "换热面积计算": first the zone sizing, which writes the heated floor area, the steam and
+    // water flows, the steam's enthalpy and saturation temperature and each zone's temperature
+    // difference, heat and area, and the total area; then the tube count and velocities, which
+    // write the tube surface and the flow areas of tubes and shell, the tube count and the two
+    // velocities.
     void Command1_Click();
     // "等截面阻力": does nothing.
     void Command6_Click();

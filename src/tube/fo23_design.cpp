@@ -167,7 +167,7 @@ FormDesign makeDesign()
 
 }  // namespace
 
-const FormDesign& Fo23::Design()
+const FormDesign& Fo23::designTable()
 {
     static const FormDesign design = makeDesign();
     return design;

@@ -5,6 +5,8 @@
 
 namespace heatcalc {
 
+using namespace form1;
+
 namespace {
 
 // This window's value of pi.
@@ -18,7 +20,7 @@ constexpr double CheckValveLength = 10;
 
 }  // namespace
 
-Form1::Form1() : FormModel(Design())
+Form1::Form1() : FormModel(designTable(), Fields)
 {
     handler("Command1_Click", [this] { Command1_Click(); });
 }
@@ -30,48 +32,50 @@ void Form1::Command1_Click()
 
     // Circulating mass flow in kg/h for the design temperature difference, from the heat load.
     auto designMassFlow = [this] {
-        return ((num("Text9") * WattToKcalPerHour) * WattPerMegawatt) / DesignTemperatureDifference;
+        return ((num(HeatLoadMW) * WattToKcalPerHour) * WattPerMegawatt) / DesignTemperatureDifference;
     };
     // Friction loss of the pipe in Pa per metre; the mass flow is evaluated again for each use.
     auto frictionLossPerMetre = [this, &designMassFlow] {
-        const Num a = 0.2 / num("Combo1");
-        const Num b = (num("Combo1") * 0.0904836) / designMassFlow();
-        return (((Pow(10, -12) * 6.9938) * Pow(a + b, 0.25)) * Pow(designMassFlow(), 2)) / Pow(num("Combo1") / 1000, 5);
+        const Num a = 0.2 / num(PipeDN);
+        const Num b = (num(PipeDN) * 0.0904836) / designMassFlow();
+        return (((Pow(10, -12) * 6.9938) * Pow(a + b, 0.25)) * Pow(designMassFlow(), 2)) / Pow(num(PipeDN) / 1000, 5);
     };
 
     // Heat load in MW.
-    put("Text9") << (((num("Text11") * num("Text1")) * 1000) / WattToKcalPerHour) / WattPerMegawatt;
+    put(HeatLoadMW) << (((num(UnitTempDiff) * num(UnitFlow)) * 1000) / WattToKcalPerHour) / WattPerMegawatt;
 
     // Velocity and head of the previous press: both warnings first, then both values.
-    if (num("Text4") < LowValueThreshold)
-        put("Text13") << VelocityTooLow;
-    if (num("Text6") < LowValueThreshold)
-        put("Text14") << HeadTooLow;
-    if (num("Text4") > LowValueThreshold)
-        put("Text13") << text("Text4");
-    if (num("Text6") > LowValueThreshold)
-        put("Text14") << text("Text6");
+    if (num(PipeVelocity) < LowValueThreshold)
+        put(ShownPipeVelocity) << VelocityTooLow;
+    if (num(CirculationPumpHead) < LowValueThreshold)
+        put(ShownPumpHead) << HeadTooLow;
+    if (num(PipeVelocity) > LowValueThreshold)
+        put(ShownPipeVelocity) << text(PipeVelocity);
+    if (num(CirculationPumpHead) > LowValueThreshold)
+        put(ShownPumpHead) << text(CirculationPumpHead);
 
     // Equivalent length of the run.
-    put("Text18") << ((num("Text15") * ElbowLength + num("Text3")) + num("Text16") * GateValveLength) +
-                         num("Text17") * CheckValveLength;
+    put(EquivalentLength) << ((num(ElbowCount) * ElbowLength + num(PipeLength)) +
+                              num(GateValveCount) * GateValveLength) +
+                                 num(CheckValveCount) * CheckValveLength;
     // Pipe velocity in m/s.
-    put("Text4") << ((num("Text1") * 1000) * 4000) / ((Pow(num("Combo1"), 2) * PiApprox) * 3600);
+    put(PipeVelocity) << ((num(UnitFlow) * 1000) * 4000) / ((Pow(num(PipeDN), 2) * PiApprox) * 3600);
     // Circulation-pump head in m.
-    put("Text6") << (num("Text18") * frictionLossPerMetre() + Pow(num("Text4"), 2) * 983) / 10000;
+    put(CirculationPumpHead) << (num(EquivalentLength) * frictionLossPerMetre() + Pow(num(PipeVelocity), 2) * 983) /
+                                    10000;
 
     // Circulation-pump flow for one, two or three pumps.
-    if (ExactChoiceMatch(num("Combo2"), 1))
-        put("Text5") << num("Text1") * 1.2;
-    if (ExactChoiceMatch(num("Combo2"), 2))
-        put("Text5") << (num("Text1") * 1.2) * 0.7;
-    if (ExactChoiceMatch(num("Combo2"), 3))
-        put("Text5") << (num("Text1") * 1.2) * 0.6;
+    if (ExactChoiceMatch(num(CirculationPumpCount), 1))
+        put(CirculationPumpFlow) << num(UnitFlow) * 1.2;
+    if (ExactChoiceMatch(num(CirculationPumpCount), 2))
+        put(CirculationPumpFlow) << (num(UnitFlow) * 1.2) * 0.7;
+    if (ExactChoiceMatch(num(CirculationPumpCount), 3))
+        put(CirculationPumpFlow) << (num(UnitFlow) * 1.2) * 0.6;
 
     // Make-up pump flow and head, make-up tank volume.
-    put("Text7") << num("Text1") * 0.05;
-    put("Text8") << num("Text2") * 1.2;
-    put("Text12") << num("Text7") / 2;
+    put(MakeupPumpFlow) << num(UnitFlow) * 0.05;
+    put(MakeupPumpHead) << num(BuildingHeight) * 1.2;
+    put(MakeupTankVolume) << num(MakeupPumpFlow) / 2;
 }
 
 }  // namespace heatcalc

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/form_model.h"
+#include "unit/form1_fields.h"
 
 namespace heatcalc {
 
@@ -10,7 +11,7 @@ class Form1 : public FormModel {
 public:
     Form1();
 
-    static const FormDesign& Design();
+    static const FormDesign& designTable();
 
     // The whole sizing in one pass. The shown velocity and head are those the previous press left
     // in their work fields, so a second press shows what the first one computed.

@@ -87,7 +87,7 @@ FormDesign makeDesign()
 
 }  // namespace
 
-const FormDesign& Form1::Design()
+const FormDesign& Form1::designTable()
 {
     static const FormDesign design = makeDesign();
     return design;

@@ -5,6 +5,8 @@
 
 namespace heatcalc {
 
+using namespace form2;
+
 namespace {
 
 // This window's value of pi.
@@ -12,7 +14,7 @@ constexpr double PiApprox = 3.14;
 
 }  // namespace
 
-Form2::Form2() : FormModel(Design())
+Form2::Form2() : FormModel(designTable(), Fields)
 {
     handler("Combo1_Click", [this] { Combo1_Click(); });
     handler("Command1_Click", [this] { Command1_Click(); });
@@ -23,26 +25,28 @@ Form2::Form2() : FormModel(Design())
 void Form2::Combo1_Click()
 {
     for (const Material& m : MaterialDensityTable)
-        if (ExactChoiceMatch(text("Combo1"), m.name))
-            put("Text21") << m.density;
+        if (ExactChoiceMatch(text(MaterialList), m.name))
+            put(MaterialDensity) << m.density;
 }
 
 void Form2::Command1_Click()
 {
-    put("Text18") << (num("Text1") * PiApprox) * num("Text3");
-    put("Text5") << (((num("Text1") * PiApprox) * num("Text3")) * num("Text2")) * num("Text21");
+    put(PipeSurface) << (num(PipeDiameter) * PiApprox) * num(PipeLength);
+    put(PipeWeight) << (((num(PipeDiameter) * PiApprox) * num(PipeLength)) * num(PipeWallThickness)) *
+                           num(MaterialDensity);
 }
 
 void Form2::Command2_Click()
 {
-    put("Text19") << (num("Text7") * PiApprox) * num("Text8");
-    put("Text10") << ((((num("Text7") / 2) * (num("Text7") / 2)) * PiApprox) * num("Text8")) * num("Text21");
+    put(BarSurface) << (num(BarDiameter) * PiApprox) * num(BarLength);
+    put(BarWeight) << ((((num(BarDiameter) / 2) * (num(BarDiameter) / 2)) * PiApprox) * num(BarLength)) *
+                          num(MaterialDensity);
 }
 
 void Form2::Command3_Click()
 {
-    put("Text20") << num("Text12") * num("Text13");
-    put("Text16") << ((num("Text12") * num("Text13")) * num("Text14")) * num("Text21");
+    put(PlateArea) << num(PlateLength) * num(PlateWidth);
+    put(PlateWeight) << ((num(PlateLength) * num(PlateWidth)) * num(PlateThickness)) * num(MaterialDensity);
 }
 
 }  // namespace heatcalc

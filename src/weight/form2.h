@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/form_model.h"
+#include "weight/form2_fields.h"
 
 namespace heatcalc {
 
@@ -10,9 +11,9 @@ class Form2 : public FormModel {
 public:
     Form2();
 
-    static const FormDesign& Design();
+    static const FormDesign& designTable();
 
-    // Material picked: its density into the work field Text21.
+    // Material picked: its density into the work field of the density.
     void Combo1_Click();
     // Round steel pipe: area, then weight.
     void Command1_Click();

@@ -98,7 +98,7 @@ FormDesign makeDesign()
 
 }  // namespace
 
-const FormDesign& Form2::Design()
+const FormDesign& Form2::designTable()
 {
     static const FormDesign design = makeDesign();
     return design;

@@ -10,33 +10,56 @@
 #include "common/number.h"
 #include "tube/fo23.h"
 
+namespace fo23 = heatcalc::fo23;
+
 using heatcalc::CalculationFailure;
 using heatcalc::ControlKind;
 using heatcalc::FailureReason;
+using heatcalc::Field;
 using heatcalc::Fo23;
 using heatcalc::FormatNumber;
 using heatcalc::LocalTime;
 
 namespace {
 
-using Texts = std::map<std::string, std::string>;
+struct ByKey {
+    bool operator()(Field a, Field b) const { return a.key() < b.key(); }
+};
+using Texts = std::map<Field, std::string, ByKey>;
+// Every control's text by its key.
+using AllTexts = std::map<std::string, std::string>;
 
 // Every field the press writes, in the order it writes them.
-const std::vector<std::string> Written = {"Text7",  "Text10", "Text11", "Text8",  "Text9",  "Text14",
-                                          "Text15", "Text18", "Text22", "Text16", "Text17", "Text13",
-                                          "Text28", "Text19", "Text29", "Text47", "Text30", "Text46"};
+const std::vector<Field> Written = {fo23::HeatedFloorArea,        fo23::SteamEnthalpy,
+                                    fo23::SaturationTemp,         fo23::SteamFlow,
+                                    fo23::SecondaryFlow,          fo23::CondensingZoneTempDiff,
+                                    fo23::SubcoolingZoneTempDiff, fo23::CondensingZoneHeat,
+                                    fo23::SubcoolingZoneHeat,     fo23::CondensingZoneArea,
+                                    fo23::SubcoolingZoneArea,     fo23::ExchangeArea,
+                                    fo23::SingleTubeSurface,      fo23::TubeCount,
+                                    fo23::TubeFlowArea,           fo23::SecondaryVelocity,
+                                    fo23::ShellFlowArea,          fo23::PrimaryVelocity};
 
 // One press from the design texts.
 const Texts Designed = {
-    {"Text7", "1.22835032551284"},  {"Text10", "626.255592642146"},
-    {"Text11", "158.882484322048"}, {"Text8", "1574.07125792536"},
-    {"Text9", "42.9922613929493"},  {"Text14", "98.075940917345"},
-    {"Text15", "60.853052911581"},  {"Text18", "855594.184508928"},
-    {"Text22", "144405.815491072"}, {"Text16", "4.95670043879333"},
-    {"Text17", "4.94380206982975"}, {"Text13", "9.9"},
-    {"Text28", "0.131943"},         {"Text19", "75.0"},
-    {"Text29", "11545.0125"},       {"Text47", "1.03441159820094"},
-    {"Text30", "59138.7375"},       {"Text46", FormatNumber(0.00739349594824167)},
+    {fo23::HeatedFloorArea, "1.22835032551284"},
+    {fo23::SteamEnthalpy, "626.255592642146"},
+    {fo23::SaturationTemp, "158.882484322048"},
+    {fo23::SteamFlow, "1574.07125792536"},
+    {fo23::SecondaryFlow, "42.9922613929493"},
+    {fo23::CondensingZoneTempDiff, "98.075940917345"},
+    {fo23::SubcoolingZoneTempDiff, "60.853052911581"},
+    {fo23::CondensingZoneHeat, "855594.184508928"},
+    {fo23::SubcoolingZoneHeat, "144405.815491072"},
+    {fo23::CondensingZoneArea, "4.95670043879333"},
+    {fo23::SubcoolingZoneArea, "4.94380206982975"},
+    {fo23::ExchangeArea, "9.9"},
+    {fo23::SingleTubeSurface, "0.131943"},
+    {fo23::TubeCount, "75.0"},
+    {fo23::TubeFlowArea, "11545.0125"},
+    {fo23::SecondaryVelocity, "1.03441159820094"},
+    {fo23::ShellFlowArea, "59138.7375"},
+    {fo23::PrimaryVelocity, FormatNumber(0.00739349594824167)},
 };
 
 Texts with(Texts base, const Texts& changes)
@@ -46,31 +69,31 @@ Texts with(Texts base, const Texts& changes)
     return base;
 }
 
-Texts only(const Texts& base, const std::vector<std::string>& fields)
+Texts only(const Texts& base, const std::vector<Field>& fields)
 {
     Texts t;
-    for (const std::string& f : fields)
+    for (Field f : fields)
         t[f] = base.at(f);
     return t;
 }
 
-Texts without(Texts base, const std::string& field)
+Texts without(Texts base, Field field)
 {
     base.erase(field);
     return base;
 }
 
-Texts allTexts(const Fo23& f)
+AllTexts allTexts(const Fo23& f)
 {
-    Texts t;
-    for (const auto& c : Fo23::Design().controls)
+    AllTexts t;
+    for (const auto& c : Fo23::designTable().controls)
         if (c.kind != ControlKind::Line && c.kind != ControlKind::Timer)
             t[heatcalc::controlKey(c)] = f.text(heatcalc::controlKey(c));
     return t;
 }
 
 struct Failure {
-    const char* field;
+    Field field;
     FailureReason reason;
 };
 
@@ -84,72 +107,76 @@ struct PressCase {
 const std::vector<PressCase> PressCases = {
     {"design texts", {}, Designed, std::nullopt},
     {"1 MPa at 180 degrees",
-     {{"Text2", "1"}, {"Text3", "180"}},
-     with(Designed, {{"Text10", "664.844975641799"},
-                     {"Text11", "179.917255954664"},
-                     {"Text8", "1470.21050649432"},
-                     {"Text14", "119.164911583193"},
-                     {"Text15", "67.8457210675267"},
-                     {"Text18", "829155.998399379"},
-                     {"Text22", "170844.001600621"},
-                     {"Text16", "3.95344029100396"},
-                     {"Text17", "5.24609360375691"},
-                     {"Text13", "9.2"},
-                     {"Text19", "69.7"},
-                     {"Text29", "10729.16495"},
-                     {"Text47", "1.11306843421909"},
-                     {"Text30", "59954.58505"},
-                     {"Text46", FormatNumber(0.00681168599564068)}}),
+     {{fo23::SteamPressure, "1"}, {fo23::SteamTemp, "180"}},
+     with(Designed, {{fo23::SteamEnthalpy, "664.844975641799"},
+                     {fo23::SaturationTemp, "179.917255954664"},
+                     {fo23::SteamFlow, "1470.21050649432"},
+                     {fo23::CondensingZoneTempDiff, "119.164911583193"},
+                     {fo23::SubcoolingZoneTempDiff, "67.8457210675267"},
+                     {fo23::CondensingZoneHeat, "829155.998399379"},
+                     {fo23::SubcoolingZoneHeat, "170844.001600621"},
+                     {fo23::CondensingZoneArea, "3.95344029100396"},
+                     {fo23::SubcoolingZoneArea, "5.24609360375691"},
+                     {fo23::ExchangeArea, "9.2"},
+                     {fo23::TubeCount, "69.7"},
+                     {fo23::TubeFlowArea, "10729.16495"},
+                     {fo23::SecondaryVelocity, "1.11306843421909"},
+                     {fo23::ShellFlowArea, "59954.58505"},
+                     {fo23::PrimaryVelocity, FormatNumber(0.00681168599564068)}}),
      std::nullopt},
     {"equal end differences in the condensing zone",
-     {{"Text4", "51"}},
-     with(Designed, {{"Text9", "859.845227858985"},
-                     {"Text14", "107.882484322048"},
-                     {"Text16", "4.50613519363237"},
-                     {"Text13", "9.4"},
-                     {"Text19", "71.2"},
-                     {"Text29", "10960.0652"},
-                     {"Text47", "21.7923791755815"},
-                     {"Text30", "59723.6848"},
-                     {"Text46", FormatNumber(0.00732108237384539)}}),
+     {{fo23::SecondarySupplyTemp, "51"}},
+     with(Designed, {{fo23::SecondaryFlow, "859.845227858985"},
+                     {fo23::CondensingZoneTempDiff, "107.882484322048"},
+                     {fo23::CondensingZoneArea, "4.50613519363237"},
+                     {fo23::ExchangeArea, "9.4"},
+                     {fo23::TubeCount, "71.2"},
+                     {fo23::TubeFlowArea, "10960.0652"},
+                     {fo23::SecondaryVelocity, "21.7923791755815"},
+                     {fo23::ShellFlowArea, "59723.6848"},
+                     {fo23::PrimaryVelocity, FormatNumber(0.00732108237384539)}}),
      std::nullopt},
     {"zero pressure",
-     {{"Text2", "0"}},
-     {{"Text7", "1.22835032551284"}, {"Text10", "641.571890511948"}},
-     Failure{"Text11", FailureReason::LogOfNonPositive}},
+     {{fo23::SteamPressure, "0"}},
+     {{fo23::HeatedFloorArea, "1.22835032551284"}, {fo23::SteamEnthalpy, "641.571890511948"}},
+     Failure{fo23::SaturationTemp, FailureReason::LogOfNonPositive}},
     {"equal water temperatures",
-     {{"Text4", "50"}, {"Text5", "50"}},
-     only(Designed, {"Text7", "Text10", "Text11", "Text8"}),
-     Failure{"Text9", FailureReason::DivisionByZero}},
+     {{fo23::SecondarySupplyTemp, "50"}, {fo23::SecondaryReturnTemp, "50"}},
+     only(Designed, {fo23::HeatedFloorArea, fo23::SteamEnthalpy, fo23::SaturationTemp, fo23::SteamFlow}),
+     Failure{fo23::SecondaryFlow, FailureReason::DivisionByZero}},
     {"water entering above the condensate",
-     {{"Text4", "95"}, {"Text5", "90"}},
-     with(only(Designed, {"Text7", "Text10", "Text11", "Text8"}),
-          {{"Text9", "171.969045571797"}, {"Text14", "65.8622412913181"}}),
-     Failure{"Text15", FailureReason::LogOfNonPositive}},
+     {{fo23::SecondarySupplyTemp, "95"}, {fo23::SecondaryReturnTemp, "90"}},
+     with(only(Designed, {fo23::HeatedFloorArea, fo23::SteamEnthalpy, fo23::SaturationTemp, fo23::SteamFlow}),
+          {{fo23::SecondaryFlow, "171.969045571797"}, {fo23::CondensingZoneTempDiff, "65.8622412913181"}}),
+     Failure{fo23::SubcoolingZoneTempDiff, FailureReason::LogOfNonPositive}},
     {"shell smaller than the tubes",
-     {{"Text23", "100"}},
-     with(without(Designed, "Text46"), {{"Text30", "-3691.2625"}}),
-     Failure{"Text46", FailureReason::SqrtOfNegative}},
+     {{fo23::ShellDiameter, "100"}},
+     with(without(Designed, fo23::PrimaryVelocity), {{fo23::ShellFlowArea, "-3691.2625"}}),
+     Failure{fo23::PrimaryVelocity, FailureReason::SqrtOfNegative}},
     {"no heat load",
-     {{"Text1", "0"}},
-     with(only(Designed, {"Text10", "Text11", "Text14", "Text15", "Text28"}), {{"Text7", "0"},
-                                                                               {"Text8", "0"},
-                                                                               {"Text9", "0"},
-                                                                               {"Text18", "0"},
-                                                                               {"Text22", "0"},
-                                                                               {"Text16", "0"},
-                                                                               {"Text17", "0"},
-                                                                               {"Text13", "0.0"},
-                                                                               {"Text19", "0.0"},
-                                                                               {"Text29", "0"}}),
-     Failure{"Text47", FailureReason::DivisionByZero}},
+     {{fo23::HeatLoadMW, "0"}},
+     with(only(Designed, {fo23::SteamEnthalpy, fo23::SaturationTemp, fo23::CondensingZoneTempDiff,
+                          fo23::SubcoolingZoneTempDiff, fo23::SingleTubeSurface}),
+          {{fo23::HeatedFloorArea, "0"},
+           {fo23::SteamFlow, "0"},
+           {fo23::SecondaryFlow, "0"},
+           {fo23::CondensingZoneHeat, "0"},
+           {fo23::SubcoolingZoneHeat, "0"},
+           {fo23::CondensingZoneArea, "0"},
+           {fo23::SubcoolingZoneArea, "0"},
+           {fo23::ExchangeArea, "0.0"},
+           {fo23::TubeCount, "0.0"},
+           {fo23::TubeFlowArea, "0"}}),
+     Failure{fo23::SecondaryVelocity, FailureReason::DivisionByZero}},
     {"tube diameter 0",
-     {{"Text25", "0"}},
-     with(only(Designed, {"Text7", "Text10", "Text11", "Text8", "Text9", "Text14", "Text15", "Text18", "Text22",
-                          "Text16", "Text17", "Text13"}),
-          {{"Text28", "0"}}),
-     Failure{"Text19", FailureReason::DivisionByZero}},
-    {"heat load not a number", {{"Text1", "1MW"}}, {}, Failure{"Text1", FailureReason::NotANumber}},
+     {{fo23::TubeDiameter, "0"}},
+     with(only(Designed,
+               {fo23::HeatedFloorArea, fo23::SteamEnthalpy, fo23::SaturationTemp, fo23::SteamFlow, fo23::SecondaryFlow,
+                fo23::CondensingZoneTempDiff, fo23::SubcoolingZoneTempDiff, fo23::CondensingZoneHeat,
+                fo23::SubcoolingZoneHeat, fo23::CondensingZoneArea, fo23::SubcoolingZoneArea, fo23::ExchangeArea}),
+          {{fo23::SingleTubeSurface, "0"}}),
+     Failure{fo23::TubeCount, FailureReason::DivisionByZero}},
+    {"heat load not a number", {{fo23::HeatLoadMW, "1MW"}}, {}, Failure{fo23::HeatLoadMW, FailureReason::NotANumber}},
 };
 
 // Runs the case on a window whose fields hold `before`; checks every written field, that each
@@ -157,7 +184,7 @@ const std::vector<PressCase> PressCases = {
 void runCase(const PressCase& c, Fo23& f)
 {
     Texts before;
-    for (const std::string& field : Written)
+    for (Field field : Written)
         before[field] = f.text(field);
     for (const auto& [field, text] : c.inputs)
         f.setText(field, text);
@@ -170,18 +197,19 @@ void runCase(const PressCase& c, Fo23& f)
     }
     if (c.failure) {
         ASSERT_TRUE(caught) << c.name;
-        EXPECT_EQ(caught->field(), c.failure->field) << c.name;
+        EXPECT_EQ(caught->field(), c.failure->field.key()) << c.name;
         EXPECT_EQ(caught->reason(), c.failure->reason) << c.name;
     } else {
         EXPECT_FALSE(caught) << c.name << ": " << caught->what();
     }
-    for (const std::string& field : Written) {
+    for (Field field : Written) {
         auto it = c.written.find(field);
-        EXPECT_EQ(f.text(field), it != c.written.end() ? it->second : before[field]) << c.name << ", " << field;
+        EXPECT_EQ(f.text(field), it != c.written.end() ? it->second : before[field]) << c.name << ", " << field.key();
     }
-    for (const char* untouched : {"Text20", "Text21", "Text27", "Text45"})
+    for (Field untouched :
+         {fo23::PrimaryPressureDrop, fo23::SecondaryPressureDrop, fo23::CorrectedKValue, fo23::AddedArea})
         EXPECT_EQ(f.text(untouched), "0") << c.name;
-    EXPECT_EQ(f.text("Label1"), "Label1");
+    EXPECT_EQ(f.text(fo23::ClockLabel), "Label1");
 }
 
 }  // namespace
@@ -208,7 +236,7 @@ TEST(Fo23Press, SecondPressGivesTheSameTexts)
 {
     Fo23 f;
     f.Command1_Click();
-    const Texts first = allTexts(f);
+    const AllTexts first = allTexts(f);
     f.Command1_Click();
     EXPECT_EQ(allTexts(f), first);
 }
@@ -217,33 +245,33 @@ TEST(Fo23Press, AddedAreaAndCorrectedKHaveNoInfluence)
 {
     for (const char* text : {"", "abc", "12345", "-7"}) {
         Fo23 f;
-        f.setText("Text45", text);
-        f.setText("Text27", text);
+        f.setText(fo23::AddedArea, text);
+        f.setText(fo23::CorrectedKValue, text);
         f.Command1_Click();
         for (const auto& [field, expected] : Designed)
-            EXPECT_EQ(f.text(field), expected) << field << " with '" << text << "'";
-        EXPECT_EQ(f.text("Text45"), text);
-        EXPECT_EQ(f.text("Text27"), text);
+            EXPECT_EQ(f.text(field), expected) << field.key() << " with '" << text << "'";
+        EXPECT_EQ(f.text(fo23::AddedArea), text);
+        EXPECT_EQ(f.text(fo23::CorrectedKValue), text);
     }
 }
 
 TEST(Fo23Press, InputsEditedBetweenPressesAreReadAfresh)
 {
     Fo23 f;
-    f.setText("Text2", "1");
-    f.setText("Text3", "180");
+    f.setText(fo23::SteamPressure, "1");
+    f.setText(fo23::SteamTemp, "180");
     f.Command1_Click();
-    f.setText("Text2", "0.6");
-    f.setText("Text3", "100");
+    f.setText(fo23::SteamPressure, "0.6");
+    f.setText(fo23::SteamTemp, "100");
     f.Command1_Click();
     for (const auto& [field, expected] : Designed)
-        EXPECT_EQ(f.text(field), expected) << field;
+        EXPECT_EQ(f.text(field), expected) << field.key();
 }
 
 TEST(Fo23Window, Command6ChangesNothing)
 {
     Fo23 f;
-    Texts before = allTexts(f);
+    AllTexts before = allTexts(f);
     f.Command6_Click();
     EXPECT_EQ(allTexts(f), before);
     f.Command1_Click();
@@ -258,46 +286,47 @@ TEST(Fo23Window, FreshWindowShowsDesignTexts)
 {
     Fo23 f;
     const Texts expected = {
-        {"Text1", "1"},
-        {"Text2", "0.6"},
-        {"Text3", "100"},
-        {"Text4", "70"},
-        {"Text5", "50"},
-        {"Text6", "2200"},
-        {"Text26", "600"},
-        {"Text45", "0"},
-        {"Text27", "0"},
-        {"Text23", "300"},
-        {"Text24", "3000"},
-        {"Text25", "14"},
-        {"Text7", "0"},
-        {"Text8", "0"},
-        {"Text9", "0"},
-        {"Text46", "0"},
-        {"Text47", "0"},
-        {"Text20", "0"},
-        {"Text21", "0"},
-        {"Text13", "0"},
-        {"Text19", "0"},
-        {"Text10", "Text10"},
-        {"Text11", "Text11"},
-        {"Text14", "Text14"},
-        {"Text15", "Text15"},
-        {"Text16", "Text16"},
-        {"Text17", "Text17"},
-        {"Text18", "Text18"},
-        {"Text22", "Text22"},
-        {"Text28", "Text28"},
-        {"Text29", "Text29"},
-        {"Text30", "Text30"},
-        {"Label1", "Label1"},
-        {"Label43", "管式换热器选型软件"},
-        {"Command1", "换热面积计算"},
-        {"Command3", "等截面流速"},
-        {"Command6", "等截面阻力"},
+        {fo23::HeatLoadMW, "1"},
+        {fo23::SteamPressure, "0.6"},
+        {fo23::SteamTemp, "100"},
+        {fo23::SecondarySupplyTemp, "70"},
+        {fo23::SecondaryReturnTemp, "50"},
+        {fo23::CondensingZoneCoefficient, "2200"},
+        {fo23::SubcoolingZoneCoefficient, "600"},
+        {fo23::AddedArea, "0"},
+        {fo23::CorrectedKValue, "0"},
+        {fo23::ShellDiameter, "300"},
+        {fo23::ExchangerLength, "3000"},
+        {fo23::TubeDiameter, "14"},
+        {fo23::HeatedFloorArea, "0"},
+        {fo23::SteamFlow, "0"},
+        {fo23::SecondaryFlow, "0"},
+        {fo23::PrimaryVelocity, "0"},
+        {fo23::SecondaryVelocity, "0"},
+        {fo23::PrimaryPressureDrop, "0"},
+        {fo23::SecondaryPressureDrop, "0"},
+        {fo23::ExchangeArea, "0"},
+        {fo23::TubeCount, "0"},
+        {fo23::SteamEnthalpy, "Text10"},
+        {fo23::SaturationTemp, "Text11"},
+        {fo23::CondensingZoneTempDiff, "Text14"},
+        {fo23::SubcoolingZoneTempDiff, "Text15"},
+        {fo23::CondensingZoneArea, "Text16"},
+        {fo23::SubcoolingZoneArea, "Text17"},
+        {fo23::CondensingZoneHeat, "Text18"},
+        {fo23::SubcoolingZoneHeat, "Text22"},
+        {fo23::SingleTubeSurface, "Text28"},
+        {fo23::TubeFlowArea, "Text29"},
+        {fo23::ShellFlowArea, "Text30"},
+        {fo23::ClockLabel, "Label1"},
     };
     for (const auto& [field, text] : expected)
-        EXPECT_EQ(f.text(field), text) << field;
+        EXPECT_EQ(f.text(field), text) << field.key();
+    for (auto [control, text] : {std::pair{"Label43", "管式换热器选型软件"},
+                                 {"Command1", "换热面积计算"},
+                                 {"Command3", "等截面流速"},
+                                 {"Command6", "等截面阻力"}})
+        EXPECT_EQ(f.text(control), text) << control;
 }
 
 TEST(Fo23Window, ClockNeverRuns)
@@ -309,15 +338,15 @@ TEST(Fo23Window, ClockNeverRuns)
     EXPECT_FALSE(f.hasHandler("Form_Load"));
     EXPECT_FALSE(f.hasHandler("Command3_Click"));
     f.Command1_Click();
-    EXPECT_EQ(f.text("Label1"), "Label1");
+    EXPECT_EQ(f.text(fo23::ClockLabel), "Label1");
     // Were it ever ticked, the procedure would show the clock caption.
     f.Timer1_Timer();
-    EXPECT_EQ(f.text("Label1"), "2026年12月7日 21:25:55 星期1");
+    EXPECT_EQ(f.text(fo23::ClockLabel), "2026年12月7日 21:25:55 星期1");
 }
 
 TEST(Fo23Window, ControlTable)
 {
-    const auto& d = Fo23::Design();
+    const auto& d = Fo23::designTable();
     EXPECT_EQ(d.caption, "Velmora自动化设备有限公司");
     EXPECT_EQ(d.icon, "exchanger");
     EXPECT_EQ(d.clientWidth, 5715);
@@ -326,7 +355,7 @@ TEST(Fo23Window, ControlTable)
 
     std::set<std::string> keys;
     std::set<int> tabs;
-    std::set<std::string> workFields;
+    std::set<std::string_view> workFields;
     for (const auto& c : d.controls) {
         const std::string key = heatcalc::controlKey(c);
         if (c.kind != ControlKind::Line) {
@@ -339,15 +368,20 @@ TEST(Fo23Window, ControlTable)
             EXPECT_GE(c.left, d.clientWidth) << key;  // never drawn
             if (c.kind == ControlKind::TextBox) {
                 EXPECT_EQ(c.filledBy, std::vector<std::string_view>{"Command1_Click"}) << key;
-                workFields.insert(key);
+                workFields.insert(c.name);
             }
         } else if (c.kind == ControlKind::TextBox || c.kind == ControlKind::CommandButton) {
             EXPECT_LT(c.left + c.width, d.clientWidth) << key;
             EXPECT_GE(c.tab, 0) << key;
         }
     }
-    EXPECT_EQ(workFields, (std::set<std::string>{"Text10", "Text11", "Text14", "Text15", "Text16", "Text17", "Text18",
-                                                 "Text22", "Text28", "Text29", "Text30"}));
+    std::set<std::string_view> named;
+    for (Field f :
+         {fo23::SteamEnthalpy, fo23::SaturationTemp, fo23::CondensingZoneTempDiff, fo23::SubcoolingZoneTempDiff,
+          fo23::CondensingZoneArea, fo23::SubcoolingZoneArea, fo23::CondensingZoneHeat, fo23::SubcoolingZoneHeat,
+          fo23::SingleTubeSurface, fo23::TubeFlowArea, fo23::ShellFlowArea})
+        named.insert(f.key());
+    EXPECT_EQ(workFields, named);
     // Each visible field is named by a label that exists; the focus starts in Text1.
     for (const auto& c : d.controls) {
         if (c.kind == ControlKind::TextBox && !c.workField) {

@@ -9,7 +9,9 @@
 
 using heatcalc::CalculationFailure;
 using heatcalc::FailureReason;
+using heatcalc::Field;
 using heatcalc::Fo;
+namespace fo = heatcalc::fo;
 
 namespace {
 
@@ -17,7 +19,7 @@ namespace {
 [[nodiscard]] testing::AssertionResult areaStep(Fo& f)
 {
     f.Command1_Click();
-    const std::string area = f.text("Text13");
+    const std::string area = f.text(fo::ExchangerArea);
     if (area != "11.1797533025589")
         return testing::AssertionFailure() << "the area step gave Text13 = " << area;
     return testing::AssertionSuccess();
@@ -25,12 +27,12 @@ namespace {
 
 // The means are the same for every plate: they come from the design temperatures alone. The
 // viscosity means differ from the plain means 3.86E-07 and 4.855E-07.
-const Texts DesignMeans = {{"Text22", "3.8599999996336E-07"},
-                           {"Text23", "4.85499999980377E-07"},
-                           {"Text24", "2.375"},
-                           {"Text25", "3.05"},
-                           {"Text40", "0.67"},
-                           {"Text41", "0.6575"}};
+const Texts DesignMeans = {{fo::PrimaryViscosityMean, "3.8599999996336E-07"},
+                           {fo::SecondaryViscosityMean, "4.85499999980377E-07"},
+                           {fo::PrimaryPrandtlMean, "2.375"},
+                           {fo::SecondaryPrandtlMean, "3.05"},
+                           {fo::PrimaryLambdaMean, "0.67"},
+                           {fo::SecondaryLambdaMean, "0.6575"}};
 
 }  // namespace
 
@@ -71,20 +73,20 @@ TEST(FoVelocity, EqualSectionRows)
     for (const VelocityRow& r : rows) {
         Fo f;
         ASSERT_TRUE(areaStep(f));
-        f.setText("Combo1", r.key);
+        f.setText(fo::EqualSectionPlate, r.key);
         ASSERT_TRUE(f.run("Command3_Click"));
         expectTexts(f,
-                    {{"Text14", r.channel1},
-                     {"Text15", r.channel2},
-                     {"Text17", r.channels},
-                     {"Text19", r.plates},
-                     {"Text10", r.v1},
-                     {"Text11", r.v2},
-                     {"Text46", r.shown1},
-                     {"Text47", r.shown2},
-                     {"Text18", "0"},
-                     {"Text13", "11.1797533025589"},
-                     {"Text16", "Text16"}},
+                    {{fo::PrimaryChannel, r.channel1},
+                     {fo::SecondaryChannel, r.channel2},
+                     {fo::ChannelsPerSide, r.channels},
+                     {fo::PlateCount, r.plates},
+                     {fo::PrimaryChannelVelocity, r.v1},
+                     {fo::SecondaryChannelVelocity, r.v2},
+                     {fo::PrimaryVelocity, r.shown1},
+                     {fo::SecondaryVelocity, r.shown2},
+                     {fo::AddedPlateArea, "0"},
+                     {fo::ExchangerArea, "11.1797533025589"},
+                     {fo::UnequalPlateArea, "Text16"}},
                     r.key);
         expectTexts(f, DesignMeans, r.key);
     }
@@ -110,20 +112,20 @@ TEST(FoVelocity, UnequalSectionRows)
     for (const VelocityRow& r : rows) {
         Fo f;
         ASSERT_TRUE(areaStep(f));
-        f.setText("Combo2", r.key);
+        f.setText(fo::UnequalSectionPlate, r.key);
         ASSERT_TRUE(f.run("Command4_Click"));
         expectTexts(f,
-                    {{"Text14", r.channel1},
-                     {"Text15", r.channel2},
-                     {"Text16", r.plateArea},
-                     {"Text17", r.channels},
-                     {"Text19", r.plates},
-                     {"Text10", r.v1},
-                     {"Text11", r.v2},
-                     {"Text46", r.shown1},
-                     {"Text47", r.shown2},
-                     {"Text18", "0"},
-                     {"Text13", "11.1797533025589"}},
+                    {{fo::PrimaryChannel, r.channel1},
+                     {fo::SecondaryChannel, r.channel2},
+                     {fo::UnequalPlateArea, r.plateArea},
+                     {fo::ChannelsPerSide, r.channels},
+                     {fo::PlateCount, r.plates},
+                     {fo::PrimaryChannelVelocity, r.v1},
+                     {fo::SecondaryChannelVelocity, r.v2},
+                     {fo::PrimaryVelocity, r.shown1},
+                     {fo::SecondaryVelocity, r.shown2},
+                     {fo::AddedPlateArea, "0"},
+                     {fo::ExchangerArea, "11.1797533025589"}},
                     r.key);
         expectTexts(f, DesignMeans, r.key);
     }
@@ -133,124 +135,143 @@ TEST(FoVelocity, EqualViscositiesDoNotGiveTheirOwnValue)
 {
     Fo f;
     ASSERT_TRUE(areaStep(f));
-    f.setText("Text30", "1.535E-06");
-    f.setText("Text31", "1.535E-06");
+    f.setText(fo::SecondarySupplyViscosity, "1.535E-06");
+    f.setText(fo::SecondaryReturnViscosity, "1.535E-06");
     f.Command3_Click();
-    EXPECT_EQ(f.text("Text23"), "1.53499999999696E-06");
+    EXPECT_EQ(f.text(fo::SecondaryViscosityMean), "1.53499999999696E-06");
 }
 
 TEST(FoVelocity, AddedPlates)
 {
     Fo f;
     ASSERT_TRUE(areaStep(f));
-    set(f, {{"Text26", "2"}, {"Combo1", "0.5"}});
+    set(f, {{fo::AddedPlateCount, "2"}, {fo::EqualSectionPlate, "0.5"}});
     f.Command3_Click();
-    expectTexts(f, {{"Text17", "12.1797533025589"},
-                    {"Text19", "24.3595066051178"},
-                    {"Text18", "1"},
-                    {"Text13", "11.1797533025589"},
-                    {"Text10", "0.25584236303392"},
-                    {"Text11", "0.511684726067841"},
-                    {"Text46", "0.3"},
-                    {"Text47", "0.5"}});
+    expectTexts(f, {{fo::ChannelsPerSide, "12.1797533025589"},
+                    {fo::PlateCount, "24.3595066051178"},
+                    {fo::AddedPlateArea, "1"},
+                    {fo::ExchangerArea, "11.1797533025589"},
+                    {fo::PrimaryChannelVelocity, "0.25584236303392"},
+                    {fo::SecondaryChannelVelocity, "0.511684726067841"},
+                    {fo::PrimaryVelocity, "0.3"},
+                    {fo::SecondaryVelocity, "0.5"}});
 }
 
 TEST(FoVelocity, PlateCountUsesTheAreaBeforeItIsRewritten)
 {
     Fo f;
     ASSERT_TRUE(areaStep(f));
-    set(f, {{"Text1", "2"}, {"Combo1", "0.5"}});
+    set(f, {{fo::HeatedFloorArea, "2"}, {fo::EqualSectionPlate, "0.5"}});
     f.Command3_Click();
-    expectTexts(f, {{"Text17", "11.1797533025589"},
-                    {"Text19", "22.3595066051178"},
-                    {"Text13", "22.3595066051178"},
-                    {"Text10", "0.278726800293852"},
-                    {"Text46", "0.3"},
-                    {"Text47", "0.6"}});
+    expectTexts(f, {{fo::ChannelsPerSide, "11.1797533025589"},
+                    {fo::PlateCount, "22.3595066051178"},
+                    {fo::ExchangerArea, "22.3595066051178"},
+                    {fo::PrimaryChannelVelocity, "0.278726800293852"},
+                    {fo::PrimaryVelocity, "0.3"},
+                    {fo::SecondaryVelocity, "0.6"}});
     f.Command3_Click();  // the second press catches up; the flows are still the earlier ones
-    expectTexts(f, {{"Text17", "22.3595066051178"},
-                    {"Text19", "44.7190132102356"},
-                    {"Text13", "22.3595066051178"},
-                    {"Text10", "0.139363400146926"},
-                    {"Text11", "0.278726800293852"},
-                    {"Text46", "0.1"},
-                    {"Text47", "0.3"}});
+    expectTexts(f, {{fo::ChannelsPerSide, "22.3595066051178"},
+                    {fo::PlateCount, "44.7190132102356"},
+                    {fo::ExchangerArea, "22.3595066051178"},
+                    {fo::PrimaryChannelVelocity, "0.139363400146926"},
+                    {fo::SecondaryChannelVelocity, "0.278726800293852"},
+                    {fo::PrimaryVelocity, "0.1"},
+                    {fo::SecondaryVelocity, "0.3"}});
 }
 
 TEST(FoVelocity, KeyMatchesByValue)
 {
     Fo a;
     ASSERT_TRUE(areaStep(a));
-    a.setText("Combo1", "0.5");
+    a.setText(fo::EqualSectionPlate, "0.5");
     a.Command3_Click();
     Fo b;
     ASSERT_TRUE(areaStep(b));
-    b.setText("Combo1", "0.50");
+    b.setText(fo::EqualSectionPlate, "0.50");
     b.Command3_Click();
-    for (const char* field : {"Text14", "Text15", "Text17", "Text19", "Text10", "Text11", "Text46", "Text47"})
-        EXPECT_EQ(b.text(field), a.text(field)) << field;
+    for (Field field :
+         {fo::PrimaryChannel, fo::SecondaryChannel, fo::ChannelsPerSide, fo::PlateCount, fo::PrimaryChannelVelocity,
+          fo::SecondaryChannelVelocity, fo::PrimaryVelocity, fo::SecondaryVelocity})
+        EXPECT_EQ(b.text(field), a.text(field)) << field.key();
 }
 
 TEST(FoVelocity, UnmatchedKeyKeepsTheChannelsAndGoesOn)
 {
     Fo f;
     ASSERT_TRUE(areaStep(f));
-    f.setText("Combo1", "0.5");
+    f.setText(fo::EqualSectionPlate, "0.5");
     f.Command3_Click();
-    f.setText("Combo1", "0.3");
+    f.setText(fo::EqualSectionPlate, "0.3");
     f.Command3_Click();
-    expectTexts(f, {{"Text14", "0.00156"},
-                    {"Text15", "0.00156"},
-                    {"Text17", "18.6329221709315"},
-                    {"Text19", "37.265844341863"},
-                    {"Text18", "0"},
-                    {"Text10", "0.167236080176311"},
-                    {"Text11", "0.334472160352622"},
-                    {"Text46", "0.2"},
-                    {"Text47", "0.3"}});
+    expectTexts(f, {{fo::PrimaryChannel, "0.00156"},
+                    {fo::SecondaryChannel, "0.00156"},
+                    {fo::ChannelsPerSide, "18.6329221709315"},
+                    {fo::PlateCount, "37.265844341863"},
+                    {fo::AddedPlateArea, "0"},
+                    {fo::PrimaryChannelVelocity, "0.167236080176311"},
+                    {fo::SecondaryChannelVelocity, "0.334472160352622"},
+                    {fo::PrimaryVelocity, "0.2"},
+                    {fo::SecondaryVelocity, "0.3"}});
 
     // The unequal-section series keeps the plate area of its last matched row too.
     Fo g;
     ASSERT_TRUE(areaStep(g));
-    g.setText("Combo2", "0.52");
+    g.setText(fo::UnequalSectionPlate, "0.52");
     g.Command4_Click();
     std::vector<std::string> before;
-    const std::vector<const char*> written = {"Text14", "Text15", "Text16", "Text17", "Text19", "Text18", "Text13",
-                                              "Text10", "Text11", "Text46", "Text47", "Text22", "Text23"};
-    for (const char* field : written)
+    const std::vector<Field> written = {fo::PrimaryChannel,
+                                        fo::SecondaryChannel,
+                                        fo::UnequalPlateArea,
+                                        fo::ChannelsPerSide,
+                                        fo::PlateCount,
+                                        fo::AddedPlateArea,
+                                        fo::ExchangerArea,
+                                        fo::PrimaryChannelVelocity,
+                                        fo::SecondaryChannelVelocity,
+                                        fo::PrimaryVelocity,
+                                        fo::SecondaryVelocity,
+                                        fo::PrimaryViscosityMean,
+                                        fo::SecondaryViscosityMean};
+    for (Field field : written)
         before.push_back(g.text(field));
-    g.setText("Combo2", "0.4");
+    g.setText(fo::UnequalSectionPlate, "0.4");
     g.Command4_Click();
     for (std::size_t i = 0; i < written.size(); ++i)
-        EXPECT_EQ(g.text(written[i]), before[i]) << written[i];
+        EXPECT_EQ(g.text(written[i]), before[i]) << written[i].key();
 }
 
 TEST(FoVelocity, ExactlyAtTheThresholdTheShownVelocityStays)
 {
     Fo f;
     ASSERT_TRUE(areaStep(f));
-    set(f, {{"Combo1", "0.1"}, {"Text13", "0.1"}, {"Text26", "1"}, {"Text8", "0.3312"}, {"Text46", "0.3"}});
+    set(f, {{fo::EqualSectionPlate, "0.1"},
+            {fo::ExchangerArea, "0.1"},
+            {fo::AddedPlateCount, "1"},
+            {fo::PrimaryFlow, "0.3312"},
+            {fo::PrimaryVelocity, "0.3"}});
     f.Command3_Click();
     // 0.3312 / (1 x (0.00092 x 3600)) is 0.09999999999999999, written "0.1", read back as 0.1.
-    expectTexts(f, {{"Text17", "1"},
-                    {"Text19", "2"},
-                    {"Text18", "0.1"},
-                    {"Text13", "11.1797533025589"},
-                    {"Text10", "0.1"},
-                    {"Text46", "0.3"},
-                    {"Text11", "10.5676328502415"},
-                    {"Text47", "10.6"}});
+    expectTexts(f, {{fo::ChannelsPerSide, "1"},
+                    {fo::PlateCount, "2"},
+                    {fo::AddedPlateArea, "0.1"},
+                    {fo::ExchangerArea, "11.1797533025589"},
+                    {fo::PrimaryChannelVelocity, "0.1"},
+                    {fo::PrimaryVelocity, "0.3"},
+                    {fo::SecondaryChannelVelocity, "10.5676328502415"},
+                    {fo::SecondaryVelocity, "10.6"}});
 }
 
 TEST(FoVelocity, SeriesButtonsUseTheirOwnList)
 {
     Fo f;
     ASSERT_TRUE(areaStep(f));
-    f.setText("Combo2", "1.2");
+    f.setText(fo::UnequalSectionPlate, "1.2");
     f.Combo2_Click();
-    f.setText("Combo1", "0.25");  // typed, not picked: the designation stays
+    f.setText(fo::EqualSectionPlate, "0.25");  // typed, not picked: the designation stays
     f.Command3_Click();
-    expectTexts(f, {{"Text44", "BBR1.2"}, {"Text14", "0.001089"}, {"Text17", "22.3595066051178"}});
+    expectTexts(f, {{fo::PlateDesignation, "BBR1.2"},
+                    {fo::PrimaryChannel, "0.001089"},
+                    {fo::ChannelsPerSide, "22.3595066051178"}});
 }
 
 struct VelocityFailure {
@@ -258,7 +279,7 @@ struct VelocityFailure {
     void (Fo::*button)();
     bool areaFirst;
     Texts inputs;
-    const char* field;
+    Field field;
     FailureReason reason;
     Texts after;
 };
@@ -270,80 +291,93 @@ TEST(FoVelocity, FailureStopsAtItsStatement)
          &Fo::Command3_Click,
          false,
          {},
-         "Text12",
+         fo::LogMeanDiff,
          FailureReason::NotANumber,
-         {{"Text14", "0.00092"},
-          {"Text15", "0.00092"},
-          {"Text17", "0"},
-          {"Text19", "0"},
-          {"Text18", "0"},
-          {"Text13", "0"},
-          {"Text10", "Text10"},
-          {"Text46", "0"},
-          {"Text22", "Text22"}}},
+         {{fo::PrimaryChannel, "0.00092"},
+          {fo::SecondaryChannel, "0.00092"},
+          {fo::ChannelsPerSide, "0"},
+          {fo::PlateCount, "0"},
+          {fo::AddedPlateArea, "0"},
+          {fo::ExchangerArea, "0"},
+          {fo::PrimaryChannelVelocity, "Text10"},
+          {fo::PrimaryVelocity, "0"},
+          {fo::PrimaryViscosityMean, "Text22"}}},
         {"unequal series before the area step",
          &Fo::Command4_Click,
          false,
          {},
-         "Text12",
+         fo::LogMeanDiff,
          FailureReason::NotANumber,
-         {{"Text14", "0.001307"},
-          {"Text15", "0.002088"},
-          {"Text16", "0.35"},
-          {"Text17", "0"},
-          {"Text19", "0"},
-          {"Text18", "0"},
-          {"Text13", "0"},
-          {"Text10", "Text10"}}},
+         {{fo::PrimaryChannel, "0.001307"},
+          {fo::SecondaryChannel, "0.002088"},
+          {fo::UnequalPlateArea, "0.35"},
+          {fo::ChannelsPerSide, "0"},
+          {fo::PlateCount, "0"},
+          {fo::AddedPlateArea, "0"},
+          {fo::ExchangerArea, "0"},
+          {fo::PrimaryChannelVelocity, "Text10"}}},
         {"unequal series, no row ever matched",
          &Fo::Command4_Click,
          false,
-         {{"Combo2", "0.4"}},
-         "Text16",
+         {{fo::UnequalSectionPlate, "0.4"}},
+         fo::UnequalPlateArea,
          FailureReason::NotANumber,
-         {{"Text14", "Text14"}, {"Text15", "Text15"}, {"Text16", "Text16"}, {"Text17", "10"}, {"Text19", "0"}}},
+         {{fo::PrimaryChannel, "Text14"},
+          {fo::SecondaryChannel, "Text15"},
+          {fo::UnequalPlateArea, "Text16"},
+          {fo::ChannelsPerSide, "10"},
+          {fo::PlateCount, "0"}}},
         {"zero plate area",
          &Fo::Command3_Click,
          true,
-         {{"Combo1", "0"}},
-         "Text17",
+         {{fo::EqualSectionPlate, "0"}},
+         fo::ChannelsPerSide,
          FailureReason::DivisionByZero,
-         {{"Text14", "Text14"}, {"Text17", "10"}, {"Text19", "0"}, {"Text13", "11.1797533025589"}}},
+         {{fo::PrimaryChannel, "Text14"},
+          {fo::ChannelsPerSide, "10"},
+          {fo::PlateCount, "0"},
+          {fo::ExchangerArea, "11.1797533025589"}}},
         {"empty list",
          &Fo::Command3_Click,
          true,
-         {{"Combo1", ""}},
-         "Combo1",
+         {{fo::EqualSectionPlate, ""}},
+         fo::EqualSectionPlate,
          FailureReason::NotANumber,
-         {{"Text14", "Text14"}, {"Text17", "10"}, {"Text19", "0"}}},
+         {{fo::PrimaryChannel, "Text14"}, {fo::ChannelsPerSide, "10"}, {fo::PlateCount, "0"}}},
         {"added plates not a number",
          &Fo::Command3_Click,
          true,
-         {{"Text26", "two"}},
-         "Text26",
+         {{fo::AddedPlateCount, "two"}},
+         fo::AddedPlateCount,
          FailureReason::NotANumber,
-         {{"Text14", "0.00092"}, {"Text17", "10"}}},
+         {{fo::PrimaryChannel, "0.00092"}, {fo::ChannelsPerSide, "10"}}},
         {"no channels",
          &Fo::Command3_Click,
          true,
-         {{"Combo1", "0.1"}, {"Text13", "0"}},
-         "Text10",
+         {{fo::EqualSectionPlate, "0.1"}, {fo::ExchangerArea, "0"}},
+         fo::PrimaryChannelVelocity,
          FailureReason::DivisionByZero,
-         {{"Text17", "0"}, {"Text19", "0"}, {"Text13", "11.1797533025589"}, {"Text10", "Text10"}, {"Text46", "0"}}},
+         {{fo::ChannelsPerSide, "0"},
+          {fo::PlateCount, "0"},
+          {fo::ExchangerArea, "11.1797533025589"},
+          {fo::PrimaryChannelVelocity, "Text10"},
+          {fo::PrimaryVelocity, "0"}}},
         {"secondary flow not a number",
          &Fo::Command3_Click,
          true,
-         {{"Text9", ""}},
-         "Text9",
+         {{fo::SecondaryFlow, ""}},
+         fo::SecondaryFlow,
          FailureReason::NotANumber,
-         {{"Text10", "0.0945247409692193"}, {"Text11", "Text11"}, {"Text46", "0"}}},
+         {{fo::PrimaryChannelVelocity, "0.0945247409692193"},
+          {fo::SecondaryChannelVelocity, "Text11"},
+          {fo::PrimaryVelocity, "0"}}},
         {"no channel data yet, unmatched key",
          &Fo::Command3_Click,
          true,
-         {{"Combo1", "0.3"}},
-         "Text14",
+         {{fo::EqualSectionPlate, "0.3"}},
+         fo::PrimaryChannel,
          FailureReason::NotANumber,
-         {{"Text17", "18.6329221709315"}, {"Text13", "11.1797533025589"}}},
+         {{fo::ChannelsPerSide, "18.6329221709315"}, {fo::ExchangerArea, "11.1797533025589"}}},
     };
     for (const VelocityFailure& c : cases) {
         Fo f;
@@ -359,10 +393,12 @@ TEST(FoVelocity, FailureStopsAtItsStatement)
 TEST(FoVelocity, ReturnBelowTheTableStopsAtItsMean)
 {
     Fo f;
-    f.setText("Text5", "4");
+    f.setText(fo::SecondaryReturnTemp, "4");
     f.Command1_Click();
-    expectFailure(f, &Fo::Command3_Click, "Text31", FailureReason::NotANumber);
-    expectTexts(f, {{"Text22", "3.8599999996336E-07"}, {"Text23", "Text23"}, {"Text24", "Text24"}});
+    expectFailure(f, &Fo::Command3_Click, fo::SecondaryReturnViscosity, FailureReason::NotANumber);
+    expectTexts(f, {{fo::PrimaryViscosityMean, "3.8599999996336E-07"},
+                    {fo::SecondaryViscosityMean, "Text23"},
+                    {fo::PrimaryPrandtlMean, "Text24"}});
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -370,7 +406,7 @@ TEST(FoVelocity, ReturnBelowTheTableStopsAtItsMean)
 
 struct PressureDropCase {
     const char* name;
-    const char* list;
+    Field list;
     const char* key;
     void (Fo::*velocity)();
     void (Fo::*pressureDrop)();
@@ -383,29 +419,29 @@ TEST(FoPressureDrop, BothSeriesFromTheDefaults)
         // Text21 lies on a rounding edge in its fifteenth digit: a power function whose last bit
         // fell the other way would give "7.519222238662". std::pow gives this text.
         {"unequal 0.35",
-         "Combo2",
+         fo::UnequalSectionPlate,
          "0.35",
          &Fo::Command4_Click,
          &Fo::Command5_Click,
-         {{"Text27", "3180.7415533973"},
-          {"Text20", "4.16965991262842"},
-          {"Text21", "7.51922223866201"},
-          {"Text45", "0.647360424655187"},
-          {"Text48", "68.1925844660269"},
-          {"Text49", "65.9037077669865"}}},
+         {{fo::CorrectedKValue, "3180.7415533973"},
+          {fo::PrimaryPressureDrop, "4.16965991262842"},
+          {fo::SecondaryPressureDrop, "7.51922223866201"},
+          {fo::VerifiedHeatFlow, "0.647360424655187"},
+          {fo::CheckReturnTemp, "68.1925844660269"},
+          {fo::CheckSupplyTemp, "65.9037077669865"}}},
         // The warning shown for the primary velocity does not matter: the step reads Text10.
         {"equal 0.1",
-         "Combo1",
+         fo::EqualSectionPlate,
          "0.1",
          &Fo::Command3_Click,
          &Fo::Command6_Click,
-         {{"Text46", "流速太低"},
-          {"Text27", "2563.70068622754"},
-          {"Text20", "2.72451006991458"},
-          {"Text21", "9.01079068990302"},
-          {"Text45", "0.521777182164461"},
-          {"Text48", "74.3629931377246"},
-          {"Text49", "62.8185034311377"}}},
+         {{fo::PrimaryVelocity, "流速太低"},
+          {fo::CorrectedKValue, "2563.70068622754"},
+          {fo::PrimaryPressureDrop, "2.72451006991458"},
+          {fo::SecondaryPressureDrop, "9.01079068990302"},
+          {fo::VerifiedHeatFlow, "0.521777182164461"},
+          {fo::CheckReturnTemp, "74.3629931377246"},
+          {fo::CheckSupplyTemp, "62.8185034311377"}}},
     };
     for (const PressureDropCase& c : cases) {
         Fo f;
@@ -424,10 +460,14 @@ TEST(FoPressureDrop, UnmatchedKeyStillChecksTheHeatFlow)
     Fo f;
     ASSERT_TRUE(areaStep(f));
     f.Command4_Click();
-    f.setText("Combo2", "0.4");
+    f.setText(fo::UnequalSectionPlate, "0.4");
     f.Command5_Click();
-    expectTexts(
-        f, {{"Text27", "0"}, {"Text20", "0"}, {"Text21", "0"}, {"Text45", "0"}, {"Text48", "100"}, {"Text49", "50"}});
+    expectTexts(f, {{fo::CorrectedKValue, "0"},
+                    {fo::PrimaryPressureDrop, "0"},
+                    {fo::SecondaryPressureDrop, "0"},
+                    {fo::VerifiedHeatFlow, "0"},
+                    {fo::CheckReturnTemp, "100"},
+                    {fo::CheckSupplyTemp, "50"}});
 }
 
 TEST(FoPressureDrop, UnmatchedKeyUsesTheOtherSeriesK)
@@ -436,30 +476,31 @@ TEST(FoPressureDrop, UnmatchedKeyUsesTheOtherSeriesK)
     ASSERT_TRUE(areaStep(f));
     f.Command4_Click();
     f.Command5_Click();
-    f.setText("Combo1", "0.3");
+    f.setText(fo::EqualSectionPlate, "0.3");
     f.Command6_Click();
-    expectTexts(f, {{"Text27", "3180.7415533973"},
-                    {"Text21", "7.51922223866201"},
-                    {"Text45", "0.647360424655187"},
-                    {"Text48", "68.1925844660269"}});
+    expectTexts(f, {{fo::CorrectedKValue, "3180.7415533973"},
+                    {fo::SecondaryPressureDrop, "7.51922223866201"},
+                    {fo::VerifiedHeatFlow, "0.647360424655187"},
+                    {fo::CheckReturnTemp, "68.1925844660269"}});
 }
 
 TEST(FoPressureDrop, KeyMatchesByValue)
 {
     Fo a;
     ASSERT_TRUE(areaStep(a));
-    a.setText("Combo1", "0.5");
+    a.setText(fo::EqualSectionPlate, "0.5");
     a.Command3_Click();
     a.Command6_Click();
     Fo b;
     ASSERT_TRUE(areaStep(b));
-    b.setText("Combo1", "0.5");
+    b.setText(fo::EqualSectionPlate, "0.5");
     b.Command3_Click();
-    b.setText("Combo1", "0.50");
+    b.setText(fo::EqualSectionPlate, "0.50");
     b.Command6_Click();
-    for (const char* field : {"Text27", "Text20", "Text21", "Text45", "Text48", "Text49"})
-        EXPECT_EQ(b.text(field), a.text(field)) << field;
-    EXPECT_NE(a.text("Text27"), "0");
+    for (Field field : {fo::CorrectedKValue, fo::PrimaryPressureDrop, fo::SecondaryPressureDrop, fo::VerifiedHeatFlow,
+                        fo::CheckReturnTemp, fo::CheckSupplyTemp})
+        EXPECT_EQ(b.text(field), a.text(field)) << field.key();
+    EXPECT_NE(a.text(fo::CorrectedKValue), "0");
 }
 
 TEST(FoPressureDrop, PairingOfTheSeriesIsNotChecked)
@@ -473,16 +514,16 @@ TEST(FoPressureDrop, PairingOfTheSeriesIsNotChecked)
     ASSERT_TRUE(areaStep(g));
     g.Command4_Click();
     g.Command5_Click();
-    EXPECT_NE(f.text("Text27"), g.text("Text27"));
-    EXPECT_NE(f.text("Text27"), "0");
-    EXPECT_EQ(f.text("Text10"), "0.0945247409692193");
+    EXPECT_NE(f.text(fo::CorrectedKValue), g.text(fo::CorrectedKValue));
+    EXPECT_NE(f.text(fo::CorrectedKValue), "0");
+    EXPECT_EQ(f.text(fo::PrimaryChannelVelocity), "0.0945247409692193");
 }
 
 struct PressureDropFailure {
     const char* name;
     bool stepsFirst;  // area and velocity of the unequal-section 0.35 plate
     Texts inputs;
-    const char* field;
+    Field field;
     FailureReason reason;
     Texts after;
 };
@@ -494,43 +535,46 @@ TEST(FoPressureDrop, FailureStopsAtItsStatement)
         {"fresh window",
          false,
          {},
-         "Text40",
+         fo::PrimaryLambdaMean,
          FailureReason::NotANumber,
-         {{"Text27", "0"}, {"Text20", "0"}, {"Text45", "0"}, {"Text48", ""}}},
+         {{fo::CorrectedKValue, "0"},
+          {fo::PrimaryPressureDrop, "0"},
+          {fo::VerifiedHeatFlow, "0"},
+          {fo::CheckReturnTemp, ""}}},
         {"fresh window, no row",
          false,
-         {{"Combo2", "0.4"}},
-         "Text12",
+         {{fo::UnequalSectionPlate, "0.4"}},
+         fo::LogMeanDiff,
          FailureReason::NotANumber,
-         {{"Text27", "0"}, {"Text45", "0"}, {"Text48", ""}}},
+         {{fo::CorrectedKValue, "0"}, {fo::VerifiedHeatFlow, "0"}, {fo::CheckReturnTemp, ""}}},
         {"list not a number",
          true,
-         {{"Combo2", "x"}},
-         "Combo2",
+         {{fo::UnequalSectionPlate, "x"}},
+         fo::UnequalSectionPlate,
          FailureReason::NotANumber,
-         {{"Text27", "0"}, {"Text45", "0"}}},
+         {{fo::CorrectedKValue, "0"}, {fo::VerifiedHeatFlow, "0"}}},
         {"zero velocity",
          true,
-         {{"Text10", "0"}},
-         "Text27",
+         {{fo::PrimaryChannelVelocity, "0"}},
+         fo::CorrectedKValue,
          FailureReason::DivisionByZero,
-         {{"Text27", "0"}, {"Text20", "0"}}},
+         {{fo::CorrectedKValue, "0"}, {fo::PrimaryPressureDrop, "0"}}},
         {"negative velocity",
          true,
-         {{"Text11", "-0.2"}},
-         "Text27",
+         {{fo::SecondaryChannelVelocity, "-0.2"}},
+         fo::CorrectedKValue,
          FailureReason::NoRealPower,
-         {{"Text27", "0"}, {"Text20", "0"}}},
+         {{fo::CorrectedKValue, "0"}, {fo::PrimaryPressureDrop, "0"}}},
         {"primary flow zero",
          true,
-         {{"Text8", "0.0"}},
-         "Text48",
+         {{fo::PrimaryFlow, "0.0"}},
+         fo::CheckReturnTemp,
          FailureReason::DivisionByZero,
-         {{"Text27", "3180.7415533973"},
-          {"Text21", "7.51922223866201"},
-          {"Text45", "0.647360424655187"},
-          {"Text48", ""},
-          {"Text49", ""}}},
+         {{fo::CorrectedKValue, "3180.7415533973"},
+          {fo::SecondaryPressureDrop, "7.51922223866201"},
+          {fo::VerifiedHeatFlow, "0.647360424655187"},
+          {fo::CheckReturnTemp, ""},
+          {fo::CheckSupplyTemp, ""}}},
     };
     for (const PressureDropFailure& c : cases) {
         Fo f;

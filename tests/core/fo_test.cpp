@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <stdexcept>
 #include <string>
 #include <tuple>
@@ -15,34 +14,56 @@
 using heatcalc::CalculationFailure;
 using heatcalc::ControlKind;
 using heatcalc::FailureReason;
+using heatcalc::Field;
 using heatcalc::Fo;
 using heatcalc::LocalTime;
+namespace fo = heatcalc::fo;
 
 namespace {
 
 const Texts WorkFieldDesignTexts = {
-    {"Text10", "Text10"}, {"Text11", "Text11"}, {"Text12", "Text12"}, {"Text14", "Text14"}, {"Text15", "Text15"},
-    {"Text16", "Text16"}, {"Text17", "10"},     {"Text22", "Text22"}, {"Text23", "Text23"}, {"Text24", "Text24"},
-    {"Text25", "Text25"}, {"Text28", "Text28"}, {"Text29", "Text29"}, {"Text30", "Text30"}, {"Text31", "Text31"},
-    {"Text32", "Text32"}, {"Text33", "Text33"}, {"Text34", "Text34"}, {"Text35", "Text35"}, {"Text36", "Text36"},
-    {"Text37", "Text37"}, {"Text38", "Text38"}, {"Text39", "Text39"}, {"Text40", "Text40"}, {"Text41", "Text41"},
+    {fo::PrimaryChannelVelocity, "Text10"},
+    {fo::SecondaryChannelVelocity, "Text11"},
+    {fo::LogMeanDiff, "Text12"},
+    {fo::PrimaryChannel, "Text14"},
+    {fo::SecondaryChannel, "Text15"},
+    {fo::UnequalPlateArea, "Text16"},
+    {fo::ChannelsPerSide, "10"},
+    {fo::PrimaryViscosityMean, "Text22"},
+    {fo::SecondaryViscosityMean, "Text23"},
+    {fo::PrimaryPrandtlMean, "Text24"},
+    {fo::SecondaryPrandtlMean, "Text25"},
+    {fo::PrimarySupplyViscosity, "Text28"},
+    {fo::PrimaryReturnViscosity, "Text29"},
+    {fo::SecondarySupplyViscosity, "Text30"},
+    {fo::SecondaryReturnViscosity, "Text31"},
+    {fo::PrimarySupplyPrandtl, "Text32"},
+    {fo::PrimaryReturnPrandtl, "Text33"},
+    {fo::SecondarySupplyPrandtl, "Text34"},
+    {fo::SecondaryReturnPrandtl, "Text35"},
+    {fo::PrimarySupplyLambda, "Text36"},
+    {fo::PrimaryReturnLambda, "Text37"},
+    {fo::SecondarySupplyLambda, "Text38"},
+    {fo::SecondaryReturnLambda, "Text39"},
+    {fo::PrimaryLambdaMean, "Text40"},
+    {fo::SecondaryLambdaMean, "Text41"},
 };
 
-const heatcalc::Control& control(const char* key)
+const heatcalc::Control& control(std::string_view key)
 {
-    for (const heatcalc::Control& c : Fo::Design().controls)
+    for (const heatcalc::Control& c : Fo::designTable().controls)
         if (heatcalc::controlKey(c) == key)
             return c;
-    throw std::invalid_argument(key);
+    throw std::invalid_argument(std::string(key));
 }
 
-std::size_t position(const char* key)
+std::size_t position(Field field)
 {
-    const auto& controls = Fo::Design().controls;
+    const auto& controls = Fo::designTable().controls;
     for (std::size_t i = 0; i < controls.size(); ++i)
-        if (heatcalc::controlKey(controls[i]) == key)
+        if (heatcalc::controlKey(controls[i]) == field.key())
             return i;
-    throw std::invalid_argument(key);
+    throw std::invalid_argument(std::string(field.key()));
 }
 
 }  // namespace
@@ -53,22 +74,23 @@ std::size_t position(const char* key)
 TEST(FoWindow, FreshWindowShowsDesignTexts)
 {
     Fo f;
-    expectTexts(f, {{"Text1", "1"},
-                    {"Text2", "100"},
-                    {"Text3", "60"},
-                    {"Text4", "70"},
-                    {"Text5", "50"},
-                    {"Text6", "5000"},
-                    {"Text26", "0"},
-                    {"Combo1", "0.1"},
-                    {"Combo2", "0.35"},
-                    {"Label1", "Label1"},
-                    {"Text44", ""},
-                    {"Text48", ""},
-                    {"Text49", ""}});
-    for (const char* output : {"Text7", "Text8", "Text9", "Text46", "Text47", "Text20", "Text21", "Text13", "Text18",
-                               "Text19", "Text45", "Text27"})
-        EXPECT_EQ(f.text(output), "0") << output;
+    expectTexts(f, {{fo::HeatedFloorArea, "1"},
+                    {fo::PrimarySupplyTemp, "100"},
+                    {fo::PrimaryReturnTemp, "60"},
+                    {fo::SecondarySupplyTemp, "70"},
+                    {fo::SecondaryReturnTemp, "50"},
+                    {fo::HeatTransferCoefficient, "5000"},
+                    {fo::AddedPlateCount, "0"},
+                    {fo::EqualSectionPlate, "0.1"},
+                    {fo::UnequalSectionPlate, "0.35"},
+                    {fo::ClockLabel, "Label1"},
+                    {fo::PlateDesignation, ""},
+                    {fo::CheckReturnTemp, ""},
+                    {fo::CheckSupplyTemp, ""}});
+    for (Field output : {fo::HeatLoadMW, fo::PrimaryFlow, fo::SecondaryFlow, fo::PrimaryVelocity, fo::SecondaryVelocity,
+                         fo::PrimaryPressureDrop, fo::SecondaryPressureDrop, fo::ExchangerArea, fo::AddedPlateArea,
+                         fo::PlateCount, fo::VerifiedHeatFlow, fo::CorrectedKValue})
+        EXPECT_EQ(f.text(output), "0") << output.key();
     expectTexts(f, WorkFieldDesignTexts);
     EXPECT_EQ(f.interval("Timer1"), 0);
 }
@@ -90,127 +112,107 @@ TEST(FoWindow, LoadStartsTheClockAndEachTickShowsTheTime)
     f.setClock([&now] { return now; });
     ASSERT_TRUE(f.run("Form_Load"));
     EXPECT_EQ(f.interval("Timer1"), 1000);
-    EXPECT_EQ(f.text("Label1"), "Label1");  // until the first tick
+    EXPECT_EQ(f.text(fo::ClockLabel), "Label1");  // until the first tick
 
     ASSERT_TRUE(f.run("Timer1_Timer"));
-    EXPECT_EQ(f.text("Label1"), "2026年12月7日 21:25:55 星期1");
+    EXPECT_EQ(f.text(fo::ClockLabel), "2026年12月7日 21:25:55 星期1");
     now = LocalTime{2027, 1, 1, 0, 0, 5, 5};
     f.Timer1_Timer();
-    EXPECT_EQ(f.text("Label1"), "2027年1月1日 0:00:05 星期5");
+    EXPECT_EQ(f.text(fo::ClockLabel), "2027年1月1日 0:00:05 星期5");
 }
 
 TEST(FoWindow, PickedPlateShowsItsDesignation)
 {
     struct Pick {
-        const char* list;
+        Field list;
         const char* item;
         const char* designation;
     };
-    for (const Pick& p : {Pick{"Combo1", "0.1", "BR0.1"},
-                          {"Combo1", "0.25", "BR0.25"},
-                          {"Combo1", "0.5", "BR0.5"},
-                          {"Combo1", "0.85", "BR0.85"},
-                          {"Combo1", "1.1", "BR1.1"},
-                          {"Combo1", "1.4", "BR1.4"},
-                          {"Combo1", "1.7", "BR1.7"},
-                          {"Combo2", "0.35", "BBR0.35"},
-                          {"Combo2", "0.5", "BBR0.5"},
-                          {"Combo2", "0.52", "BBR0.52"},
-                          {"Combo2", "0.85", "BBR0.85"},
-                          {"Combo2", "1.2", "BBR1.2"},
-                          {"Combo1", "0.50", "BR0.5"},
-                          {"Combo2", " 1.20 ", "BBR1.2"}}) {
+    for (const Pick& p : {Pick{fo::EqualSectionPlate, "0.1", "BR0.1"},
+                          {fo::EqualSectionPlate, "0.25", "BR0.25"},
+                          {fo::EqualSectionPlate, "0.5", "BR0.5"},
+                          {fo::EqualSectionPlate, "0.85", "BR0.85"},
+                          {fo::EqualSectionPlate, "1.1", "BR1.1"},
+                          {fo::EqualSectionPlate, "1.4", "BR1.4"},
+                          {fo::EqualSectionPlate, "1.7", "BR1.7"},
+                          {fo::UnequalSectionPlate, "0.35", "BBR0.35"},
+                          {fo::UnequalSectionPlate, "0.5", "BBR0.5"},
+                          {fo::UnequalSectionPlate, "0.52", "BBR0.52"},
+                          {fo::UnequalSectionPlate, "0.85", "BBR0.85"},
+                          {fo::UnequalSectionPlate, "1.2", "BBR1.2"},
+                          {fo::EqualSectionPlate, "0.50", "BR0.5"},
+                          {fo::UnequalSectionPlate, " 1.20 ", "BBR1.2"}}) {
         Fo f;
         f.setText(p.list, p.item);
-        ASSERT_TRUE(f.run(std::string(p.list) + "_Click"));
-        EXPECT_EQ(f.text("Text44"), p.designation) << p.list << " " << p.item;
+        ASSERT_TRUE(f.run(std::string(p.list.key()) + "_Click"));
+        EXPECT_EQ(f.text(fo::PlateDesignation), p.designation) << p.list.key() << " " << p.item;
     }
 }
 
 TEST(FoWindow, DesignationIsTheLastPick)
 {
     Fo f;
-    f.setText("Combo1", "0.85");
+    f.setText(fo::EqualSectionPlate, "0.85");
     f.Combo1_Click();
-    EXPECT_EQ(f.text("Text44"), "BR0.85");
-    f.setText("Combo2", "0.85");
+    EXPECT_EQ(f.text(fo::PlateDesignation), "BR0.85");
+    f.setText(fo::UnequalSectionPlate, "0.85");
     f.Combo2_Click();
-    EXPECT_EQ(f.text("Text44"), "BBR0.85");
-    f.setText("Combo1", "0.1");
+    EXPECT_EQ(f.text(fo::PlateDesignation), "BBR0.85");
+    f.setText(fo::EqualSectionPlate, "0.1");
     f.Combo1_Click();
-    EXPECT_EQ(f.text("Text44"), "BR0.1");
+    EXPECT_EQ(f.text(fo::PlateDesignation), "BR0.1");
     // A key of no row, in either list, leaves the designation.
-    f.setText("Combo1", "0.3");
+    f.setText(fo::EqualSectionPlate, "0.3");
     f.Combo1_Click();
-    f.setText("Combo2", "0.1");
+    f.setText(fo::UnequalSectionPlate, "0.1");
     f.Combo2_Click();
-    EXPECT_EQ(f.text("Text44"), "BR0.1");
+    EXPECT_EQ(f.text(fo::PlateDesignation), "BR0.1");
     // A list text that is no number stops at the first test.
-    f.setText("Combo2", "");
-    expectFailure(f, &Fo::Combo2_Click, "Combo2", FailureReason::NotANumber);
-    EXPECT_EQ(f.text("Text44"), "BR0.1");
+    f.setText(fo::UnequalSectionPlate, "");
+    expectFailure(f, &Fo::Combo2_Click, fo::UnequalSectionPlate, FailureReason::NotANumber);
+    EXPECT_EQ(f.text(fo::PlateDesignation), "BR0.1");
 }
 
 TEST(FoWindow, ControlTable)
 {
-    const heatcalc::FormDesign& d = Fo::Design();
+    const heatcalc::FormDesign& d = Fo::designTable();
     EXPECT_EQ(d.caption, "Velmora自动化设备有限公司");
     EXPECT_EQ(d.clientWidth, 5715);
     EXPECT_EQ(d.clientHeight, 8460);
     EXPECT_EQ(d.icon, "exchanger");
     EXPECT_FALSE(d.frameRelative);
 
-    // Keyboard order, the focus starting in Text1.
-    const std::vector<std::string> expectedOrder = {
-        "Text1",    "Text2",    "Text3",  "Text4",  "Text5",  "Text6",    "Command1", "Text7",  "Text8",  "Text9",
-        "Text46",   "Text47",   "Text13", "Combo1", "Combo2", "Command3", "Command4", "Text19", "Text20", "Text21",
-        "Command5", "Command6", "Text26", "Text18", "Text27", "Command2", "Text44",   "Text45", "Text48", "Text49"};
-    std::vector<std::pair<int, std::string>> tabbed;
-    for (const heatcalc::Control& c : d.controls)
-        if (c.tab >= 0)
-            tabbed.emplace_back(c.tab, heatcalc::controlKey(c));
-    std::sort(tabbed.begin(), tabbed.end());
-    std::vector<std::string> order;
-    for (std::size_t i = 0; i < tabbed.size(); ++i) {
-        EXPECT_EQ(tabbed[i].first, static_cast<int>(i));
-        order.push_back(tabbed[i].second);
-    }
-    EXPECT_EQ(order, expectedOrder);
-
     // Work fields lie right of the client area and name the handler that first fills them.
     for (const auto& [field, text] : WorkFieldDesignTexts) {
-        const heatcalc::Control& c = control(field);
-        EXPECT_TRUE(c.workField) << field;
-        EXPECT_GE(c.left, 5880) << field;
-        EXPECT_FALSE(c.filledBy.empty()) << field;
+        const heatcalc::Control& c = control(field.key());
+        EXPECT_TRUE(c.workField) << field.key();
+        EXPECT_GE(c.left, 5880) << field.key();
+        EXPECT_FALSE(c.filledBy.empty()) << field.key();
         EXPECT_EQ(c.text, text);
     }
     using Handlers = std::vector<std::string_view>;
-    EXPECT_EQ(control("Text12").filledBy, Handlers{"Command1_Click"});
-    EXPECT_EQ(control("Text31").filledBy, Handlers{"Command1_Click"});
-    EXPECT_EQ(control("Text14").filledBy, (Handlers{"Command3_Click", "Command4_Click"}));
-    EXPECT_EQ(control("Text16").filledBy, Handlers{"Command4_Click"});
+    EXPECT_EQ(control(fo::LogMeanDiff.key()).filledBy, Handlers{"Command1_Click"});
+    EXPECT_EQ(control(fo::SecondaryReturnViscosity.key()).filledBy, Handlers{"Command1_Click"});
+    EXPECT_EQ(control(fo::PrimaryChannel.key()).filledBy, (Handlers{"Command3_Click", "Command4_Click"}));
+    EXPECT_EQ(control(fo::UnequalPlateArea.key()).filledBy, Handlers{"Command4_Click"});
 
     // Every other field lies inside the client area and has a caption label of the window.
     for (const heatcalc::Control& c : d.controls) {
         if ((c.kind == ControlKind::TextBox || c.kind == ControlKind::ComboBox) && !c.workField) {
             EXPECT_LT(c.left, d.clientWidth) << c.name;
             EXPECT_FALSE(c.captionLabel.empty()) << c.name;
-            control(std::string(c.captionLabel).c_str());  // names a control of the window
+            control(c.captionLabel);  // names a control of the window
         }
     }
 
     // The check temperatures are drawn over the temperatures they check.
-    EXPECT_GT(position("Text48"), position("Text3"));
-    EXPECT_GT(position("Text49"), position("Text4"));
-    EXPECT_EQ(control("Text48").parent, "Frame1");
+    EXPECT_GT(position(fo::CheckReturnTemp), position(fo::PrimaryReturnTemp));
+    EXPECT_GT(position(fo::CheckSupplyTemp), position(fo::SecondarySupplyTemp));
+    EXPECT_EQ(control(fo::CheckReturnTemp.key()).parent, "Frame1");
 
     EXPECT_EQ(control("Command1").text, "换热面积计算");
     EXPECT_EQ(control("Command2").text, " 界面打印");
     EXPECT_EQ(control("Command4").text, "不截界面流速");
-    EXPECT_EQ(control("Combo1").items,
-              (std::vector<std::string_view>{"0.1", "0.25", "0.5", "0.85", "1.1", "1.4", "1.7"}));
-    EXPECT_EQ(control("Combo2").items, (std::vector<std::string_view>{"0.35", "0.5", "0.52", "0.85", "1.2"}));
     for (const char* twoLines : {"Label47", "Label2", "Label29", "Label9", "Label34"})
         EXPECT_TRUE(control(twoLines).wordWrap) << twoLines;
     EXPECT_EQ(control("Timer1").kind, ControlKind::Timer);
@@ -306,30 +308,48 @@ TEST(FoArea, Results)
     const std::vector<AreaCase> cases = {
         {"defaults",
          {},
-         {{"Text7", "0.8141"},
-          {"Text8", "17.5"},
-          {"Text9", "35.0"},
-          {"Text12", "18.2047845325367"},
-          {"Text13", "11.1797533025589"}}},
+         {{fo::HeatLoadMW, "0.8141"},
+          {fo::PrimaryFlow, "17.5"},
+          {fo::SecondaryFlow, "35.0"},
+          {fo::LogMeanDiff, "18.2047845325367"},
+          {fo::ExchangerArea, "11.1797533025589"}}},
         {"equal end differences",
-         {{"Text3", "80"}},
-         {{"Text8", "35.0"}, {"Text9", "35.0"}, {"Text12", "30"}, {"Text13", "6.78416666666667"}}},
+         {{fo::PrimaryReturnTemp, "80"}},
+         {{fo::PrimaryFlow, "35.0"},
+          {fo::SecondaryFlow, "35.0"},
+          {fo::LogMeanDiff, "30"},
+          {fo::ExchangerArea, "6.78416666666667"}}},
         {"b > a",
-         {{"Text4", "90"}, {"Text5", "40"}},
-         {{"Text8", "17.5"}, {"Text9", "14.0"}, {"Text12", "14.4269504088896"}, {"Text13", "14.1072779923463"}}},
+         {{fo::SecondarySupplyTemp, "90"}, {fo::SecondaryReturnTemp, "40"}},
+         {{fo::PrimaryFlow, "17.5"},
+          {fo::SecondaryFlow, "14.0"},
+          {fo::LogMeanDiff, "14.4269504088896"},
+          {fo::ExchangerArea, "14.1072779923463"}}},
         {"decimal inputs",
-         {{"Text1", "2.5"}, {"Text2", "95"}, {"Text3", "65"}, {"Text4", "75"}, {"Text5", "55"}, {"Text6", "4000"}},
-         {{"Text7", "2.03525"},
-          {"Text8", "58.3"},
-          {"Text9", "87.5"},
-          {"Text12", "14.4269504088896"},
-          {"Text13", "44.0852437260823"}}},
+         {{fo::HeatedFloorArea, "2.5"},
+          {fo::PrimarySupplyTemp, "95"},
+          {fo::PrimaryReturnTemp, "65"},
+          {fo::SecondarySupplyTemp, "75"},
+          {fo::SecondaryReturnTemp, "55"},
+          {fo::HeatTransferCoefficient, "4000"}},
+         {{fo::HeatLoadMW, "2.03525"},
+          {fo::PrimaryFlow, "58.3"},
+          {fo::SecondaryFlow, "87.5"},
+          {fo::LogMeanDiff, "14.4269504088896"},
+          {fo::ExchangerArea, "44.0852437260823"}}},
         {"no floor area",
-         {{"Text1", "0"}},
-         {{"Text7", "0"}, {"Text8", "0.0"}, {"Text9", "0.0"}, {"Text12", "18.2047845325367"}, {"Text13", "0"}}},
+         {{fo::HeatedFloorArea, "0"}},
+         {{fo::HeatLoadMW, "0"},
+          {fo::PrimaryFlow, "0.0"},
+          {fo::SecondaryFlow, "0.0"},
+          {fo::LogMeanDiff, "18.2047845325367"},
+          {fo::ExchangerArea, "0"}}},
         {"both end differences negative",
-         {{"Text2", "60"}, {"Text3", "20"}},
-         {{"Text8", "17.5"}, {"Text9", "35.0"}, {"Text12", "-18.2047845325367"}, {"Text13", "-11.1797533025589"}}},
+         {{fo::PrimarySupplyTemp, "60"}, {fo::PrimaryReturnTemp, "20"}},
+         {{fo::PrimaryFlow, "17.5"},
+          {fo::SecondaryFlow, "35.0"},
+          {fo::LogMeanDiff, "-18.2047845325367"},
+          {fo::ExchangerArea, "-11.1797533025589"}}},
     };
     for (const AreaCase& c : cases) {
         Fo f;
@@ -344,7 +364,7 @@ TEST(FoArea, Results)
 struct AreaFailure {
     const char* name;
     Texts inputs;
-    const char* field;
+    Field field;
     FailureReason reason;
     Texts after;  // every field the press leaves; the water properties keep their design texts
 };
@@ -353,48 +373,53 @@ TEST(FoArea, FailureStopsAtItsStatement)
 {
     const std::vector<AreaFailure> cases = {
         {"no floor area",
-         {{"Text1", ""}},
-         "Text1",
+         {{fo::HeatedFloorArea, ""}},
+         fo::HeatedFloorArea,
          FailureReason::NotANumber,
-         {{"Text7", "0"}, {"Text8", "0"}, {"Text12", "Text12"}}},
+         {{fo::HeatLoadMW, "0"}, {fo::PrimaryFlow, "0"}, {fo::LogMeanDiff, "Text12"}}},
         {"primary temperatures equal",
-         {{"Text3", "100"}},
-         "Text8",
+         {{fo::PrimaryReturnTemp, "100"}},
+         fo::PrimaryFlow,
          FailureReason::DivisionByZero,
-         {{"Text7", "0.8141"}, {"Text8", "0"}, {"Text9", "0"}, {"Text12", "Text12"}}},
+         {{fo::HeatLoadMW, "0.8141"}, {fo::PrimaryFlow, "0"}, {fo::SecondaryFlow, "0"}, {fo::LogMeanDiff, "Text12"}}},
         {"secondary return not a number",
-         {{"Text5", "5O"}},
-         "Text5",
+         {{fo::SecondaryReturnTemp, "5O"}},
+         fo::SecondaryReturnTemp,
          FailureReason::NotANumber,
-         {{"Text7", "0.8141"}, {"Text8", "17.5"}, {"Text9", "0"}}},
+         {{fo::HeatLoadMW, "0.8141"}, {fo::PrimaryFlow, "17.5"}, {fo::SecondaryFlow, "0"}}},
         {"primary supply beyond the range of a number",
-         {{"Text2", "1e999"}},
-         "Text2",
+         {{fo::PrimarySupplyTemp, "1e999"}},
+         fo::PrimarySupplyTemp,
          FailureReason::NumberOutOfRange,
-         {{"Text7", "0.8141"}, {"Text8", "0"}, {"Text9", "0"}}},
+         {{fo::HeatLoadMW, "0.8141"}, {fo::PrimaryFlow, "0"}, {fo::SecondaryFlow, "0"}}},
         {"primary temperatures swapped",
-         {{"Text2", "60"}, {"Text3", "100"}},
-         "Text12",
+         {{fo::PrimarySupplyTemp, "60"}, {fo::PrimaryReturnTemp, "100"}},
+         fo::LogMeanDiff,
          FailureReason::LogOfNonPositive,
-         {{"Text7", "0.8141"}, {"Text8", "-17.5"}, {"Text9", "35.0"}, {"Text12", "Text12"}, {"Text13", "0"}}},
+         {{fo::HeatLoadMW, "0.8141"},
+          {fo::PrimaryFlow, "-17.5"},
+          {fo::SecondaryFlow, "35.0"},
+          {fo::LogMeanDiff, "Text12"},
+          {fo::ExchangerArea, "0"}}},
         {"zero end difference",
-         {{"Text4", "100"}, {"Text5", "40"}},
-         "Text12",
+         {{fo::SecondarySupplyTemp, "100"}, {fo::SecondaryReturnTemp, "40"}},
+         fo::LogMeanDiff,
          FailureReason::DivisionByZero,
-         {{"Text9", "11.7"}, {"Text12", "Text12"}}},
+         {{fo::SecondaryFlow, "11.7"}, {fo::LogMeanDiff, "Text12"}}},
         {"no K",
-         {{"Text6", "0"}},
-         "Text13",
+         {{fo::HeatTransferCoefficient, "0"}},
+         fo::ExchangerArea,
          FailureReason::DivisionByZero,
-         {{"Text9", "35.0"}, {"Text12", "18.2047845325367"}, {"Text13", "0"}}},
+         {{fo::SecondaryFlow, "35.0"}, {fo::LogMeanDiff, "18.2047845325367"}, {fo::ExchangerArea, "0"}}},
     };
     for (const AreaFailure& c : cases) {
         Fo f;
         set(f, c.inputs);
         expectFailure(f, &Fo::Command1_Click, c.field, c.reason);
         expectTexts(f, c.after, c.name);
-        for (const char* property : {"Text28", "Text31", "Text35", "Text39"})
-            EXPECT_EQ(f.text(property), property) << c.name;
+        for (Field property : {fo::PrimarySupplyViscosity, fo::SecondaryReturnViscosity, fo::SecondaryReturnPrandtl,
+                               fo::SecondaryReturnLambda})
+            EXPECT_EQ(f.text(property), property.key()) << c.name;
     }
 }
 
@@ -402,9 +427,11 @@ TEST(FoArea, FailingPressKeepsTheEarlierResults)
 {
     Fo f;
     f.Command1_Click();
-    f.setText("Text6", "0");
+    f.setText(fo::HeatTransferCoefficient, "0");
     EXPECT_THROW(f.Command1_Click(), CalculationFailure);
-    expectTexts(f, {{"Text13", "11.1797533025589"}, {"Text28", "2.94E-07"}, {"Text39", "0.647"}});
+    expectTexts(f, {{fo::ExchangerArea, "11.1797533025589"},
+                    {fo::PrimarySupplyViscosity, "2.94E-07"},
+                    {fo::SecondaryReturnLambda, "0.647"}});
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -432,20 +459,22 @@ const std::vector<Row> Table = {
 };
 
 struct Chain {
-    const char* temperature;
-    const char* viscosity;
-    const char* prandtl;
-    const char* lambda;
+    Field temperature;
+    Field viscosity;
+    Field prandtl;
+    Field lambda;
     double offset;  // the temperatures are set s + 4, s + 3, s + 1, s: end differences of 3, both
     double lastViscosity;
     double lastOther;
 };
 
 const std::vector<Chain> Chains = {
-    {"Text2", "Text28", "Text32", "Text36", 4, 130, 130},
-    {"Text3", "Text29", "Text33", "Text37", 3, 100, 100},
-    {"Text4", "Text30", "Text34", "Text38", 1, 100, 100},
-    {"Text5", "Text31", "Text35", "Text39", 0, 95, 100},
+    {fo::PrimarySupplyTemp, fo::PrimarySupplyViscosity, fo::PrimarySupplyPrandtl, fo::PrimarySupplyLambda, 4, 130, 130},
+    {fo::PrimaryReturnTemp, fo::PrimaryReturnViscosity, fo::PrimaryReturnPrandtl, fo::PrimaryReturnLambda, 3, 100, 100},
+    {fo::SecondarySupplyTemp, fo::SecondarySupplyViscosity, fo::SecondarySupplyPrandtl, fo::SecondarySupplyLambda, 1,
+     100, 100},
+    {fo::SecondaryReturnTemp, fo::SecondaryReturnViscosity, fo::SecondaryReturnPrandtl, fo::SecondaryReturnLambda, 0,
+     95, 100},
 };
 
 // The texts a temperature T gives: the row with the greatest threshold not above T, up to `last`.
@@ -464,20 +493,20 @@ void expectRowAt(const Chain& chain, double temperature)
 {
     Fo f;
     const double s = temperature - chain.offset;
-    f.setText("Text2", heatcalc::FormatNumber(s + 4));
-    f.setText("Text3", heatcalc::FormatNumber(s + 3));
-    f.setText("Text4", heatcalc::FormatNumber(s + 1));
-    f.setText("Text5", heatcalc::FormatNumber(s));
+    f.setText(fo::PrimarySupplyTemp, heatcalc::FormatNumber(s + 4));
+    f.setText(fo::PrimaryReturnTemp, heatcalc::FormatNumber(s + 3));
+    f.setText(fo::SecondarySupplyTemp, heatcalc::FormatNumber(s + 1));
+    f.setText(fo::SecondaryReturnTemp, heatcalc::FormatNumber(s));
     f.Command1_Click();
-    ASSERT_EQ(f.text("Text12"), "3");
+    ASSERT_EQ(f.text(fo::LogMeanDiff), "3");
 
     const Row* v = rowFor(temperature, chain.lastViscosity);
     const Row* other = rowFor(temperature, chain.lastOther);
-    const std::string context = std::string(chain.temperature) + " = " + heatcalc::FormatNumber(temperature);
+    const std::string context = std::string(chain.temperature.key()) + " = " + heatcalc::FormatNumber(temperature);
     EXPECT_EQ(f.text(chain.temperature), heatcalc::FormatNumber(temperature));
-    EXPECT_EQ(f.text(chain.viscosity), v ? v->viscosity : chain.viscosity) << context;
-    EXPECT_EQ(f.text(chain.prandtl), other ? other->prandtl : chain.prandtl) << context;
-    EXPECT_EQ(f.text(chain.lambda), other ? other->lambda : chain.lambda) << context;
+    EXPECT_EQ(f.text(chain.viscosity), v ? v->viscosity : chain.viscosity.key()) << context;
+    EXPECT_EQ(f.text(chain.prandtl), other ? other->prandtl : chain.prandtl.key()) << context;
+    EXPECT_EQ(f.text(chain.lambda), other ? other->lambda : chain.lambda.key()) << context;
 }
 
 }  // namespace
@@ -499,18 +528,18 @@ TEST(FoWaterTable, DesignTemperatures)
 {
     Fo f;
     f.Command1_Click();
-    expectTexts(f, {{"Text28", "2.94E-07"},
-                    {"Text32", "1.75"},
-                    {"Text36", "0.682"},
-                    {"Text29", "4.78E-07"},
-                    {"Text33", "3"},
-                    {"Text37", "0.658"},
-                    {"Text30", "4.15E-07"},
-                    {"Text34", "2.55"},
-                    {"Text38", "0.668"},
-                    {"Text31", "5.56E-07"},
-                    {"Text35", "3.55"},
-                    {"Text39", "0.647"}});
+    expectTexts(f, {{fo::PrimarySupplyViscosity, "2.94E-07"},
+                    {fo::PrimarySupplyPrandtl, "1.75"},
+                    {fo::PrimarySupplyLambda, "0.682"},
+                    {fo::PrimaryReturnViscosity, "4.78E-07"},
+                    {fo::PrimaryReturnPrandtl, "3"},
+                    {fo::PrimaryReturnLambda, "0.658"},
+                    {fo::SecondarySupplyViscosity, "4.15E-07"},
+                    {fo::SecondarySupplyPrandtl, "2.55"},
+                    {fo::SecondarySupplyLambda, "0.668"},
+                    {fo::SecondaryReturnViscosity, "5.56E-07"},
+                    {fo::SecondaryReturnPrandtl, "3.55"},
+                    {fo::SecondaryReturnLambda, "0.647"}});
 }
 
 TEST(FoWaterTable, SingleTemperatureChanges)
@@ -521,18 +550,30 @@ TEST(FoWaterTable, SingleTemperatureChanges)
     };
     const std::vector<Case> cases = {
         // On a threshold: the 75 row, whose Prandtl number lies below the 80 row's.
-        {{{"Text3", "75"}}, {{"Text29", "3.66E-07"}, {"Text33", "2.23"}, {"Text37", "0.671"}}},
-        {{{"Text4", "72.5"}}, {{"Text30", "4.15E-07"}, {"Text34", "2.55"}, {"Text38", "0.668"}}},
-        {{{"Text2", "105"}}, {{"Text28", "2.94E-07"}, {"Text32", "1.75"}, {"Text36", "0.682"}}},
-        {{{"Text2", "150"}}, {{"Text28", "2.26E-07"}, {"Text32", "1.32"}, {"Text36", "0.686"}}},
+        {{{fo::PrimaryReturnTemp, "75"}},
+         {{fo::PrimaryReturnViscosity, "3.66E-07"},
+          {fo::PrimaryReturnPrandtl, "2.23"},
+          {fo::PrimaryReturnLambda, "0.671"}}},
+        {{{fo::SecondarySupplyTemp, "72.5"}},
+         {{fo::SecondarySupplyViscosity, "4.15E-07"},
+          {fo::SecondarySupplyPrandtl, "2.55"},
+          {fo::SecondarySupplyLambda, "0.668"}}},
+        {{{fo::PrimarySupplyTemp, "105"}},
+         {{fo::PrimarySupplyViscosity, "2.94E-07"},
+          {fo::PrimarySupplyPrandtl, "1.75"},
+          {fo::PrimarySupplyLambda, "0.682"}}},
+        {{{fo::PrimarySupplyTemp, "150"}},
+         {{fo::PrimarySupplyViscosity, "2.26E-07"},
+          {fo::PrimarySupplyPrandtl, "1.32"},
+          {fo::PrimarySupplyLambda, "0.686"}}},
         // Below 5: the three fields of the secondary return keep their texts, the others are written.
-        {{{"Text5", "4"}},
-         {{"Text31", "Text31"},
-          {"Text35", "Text35"},
-          {"Text39", "Text39"},
-          {"Text30", "4.15E-07"},
-          {"Text34", "2.55"},
-          {"Text38", "0.668"}}},
+        {{{fo::SecondaryReturnTemp, "4"}},
+         {{fo::SecondaryReturnViscosity, "Text31"},
+          {fo::SecondaryReturnPrandtl, "Text35"},
+          {fo::SecondaryReturnLambda, "Text39"},
+          {fo::SecondarySupplyViscosity, "4.15E-07"},
+          {fo::SecondarySupplyPrandtl, "2.55"},
+          {fo::SecondarySupplyLambda, "0.668"}}},
     };
     for (const Case& c : cases) {
         Fo f;
@@ -545,29 +586,35 @@ TEST(FoWaterTable, SingleTemperatureChanges)
 TEST(FoWaterTable, HotWater)
 {
     Fo f;
-    set(f, {{"Text2", "130"}, {"Text3", "110"}, {"Text4", "120"}, {"Text5", "100"}});
+    set(f, {{fo::PrimarySupplyTemp, "130"},
+            {fo::PrimaryReturnTemp, "110"},
+            {fo::SecondarySupplyTemp, "120"},
+            {fo::SecondaryReturnTemp, "100"}});
     f.Command1_Click();
-    expectTexts(f, {{"Text12", "10"},
-                    {"Text28", "2.26E-07"},
-                    {"Text32", "1.32"},
-                    {"Text36", "0.686"},
-                    {"Text29", "2.94E-07"},
-                    {"Text33", "1.75"},
-                    {"Text37", "0.682"},
-                    {"Text30", "2.94E-07"},
-                    {"Text34", "1.75"},
-                    {"Text38", "0.682"},
+    expectTexts(f, {{fo::LogMeanDiff, "10"},
+                    {fo::PrimarySupplyViscosity, "2.26E-07"},
+                    {fo::PrimarySupplyPrandtl, "1.32"},
+                    {fo::PrimarySupplyLambda, "0.686"},
+                    {fo::PrimaryReturnViscosity, "2.94E-07"},
+                    {fo::PrimaryReturnPrandtl, "1.75"},
+                    {fo::PrimaryReturnLambda, "0.682"},
+                    {fo::SecondarySupplyViscosity, "2.94E-07"},
+                    {fo::SecondarySupplyPrandtl, "1.75"},
+                    {fo::SecondarySupplyLambda, "0.682"},
                     // The secondary return's viscosity stops at the 95 row, its other chains at 100.
-                    {"Text31", "3.1E-07"},
-                    {"Text35", "1.75"},
-                    {"Text39", "0.682"}});
+                    {fo::SecondaryReturnViscosity, "3.1E-07"},
+                    {fo::SecondaryReturnPrandtl, "1.75"},
+                    {fo::SecondaryReturnLambda, "0.682"}});
 }
 
 TEST(FoWaterTable, BelowTheTableKeepsAnEarlierPress)
 {
     Fo f;
     f.Command1_Click();
-    f.setText("Text5", "4");
+    f.setText(fo::SecondaryReturnTemp, "4");
     f.Command1_Click();
-    expectTexts(f, {{"Text31", "5.56E-07"}, {"Text35", "3.55"}, {"Text39", "0.647"}, {"Text9", "10.6"}});
+    expectTexts(f, {{fo::SecondaryReturnViscosity, "5.56E-07"},
+                    {fo::SecondaryReturnPrandtl, "3.55"},
+                    {fo::SecondaryReturnLambda, "0.647"},
+                    {fo::SecondaryFlow, "10.6"}});
 }

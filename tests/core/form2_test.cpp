@@ -9,12 +9,13 @@
 using heatcalc::CalculationFailure;
 using heatcalc::FailureReason;
 using heatcalc::Form2;
+namespace form2 = heatcalc::form2;
 
 namespace {
 
 void pick(Form2& f, const char* material)
 {
-    f.setText("Combo1", material);
+    f.setText(form2::MaterialList, material);
     f.Combo1_Click();
 }
 
@@ -22,7 +23,7 @@ std::string densityAfterPicking(const char* material)
 {
     Form2 f;
     pick(f, material);
-    return f.text("Text21");
+    return f.text(form2::MaterialDensity);
 }
 
 }  // namespace
@@ -31,13 +32,16 @@ TEST(Form2, DesignTexts)
 {
     Form2 f;
     // clang-format off
-    for (auto [field, text] : {std::pair{"Text1", "0.019"}, {"Text2", "0.015"}, {"Text3", "3"}, {"Text7", "0.019"},
-                               {"Text8", "1"}, {"Text12", "1"}, {"Text13", "1"}, {"Text14", "0.003"}, {"Text5", "0"},
-                               {"Text18", "0"}, {"Text10", "0"}, {"Text19", "0"}, {"Text16", "0"}, {"Text20", "0"},
-                               {"Text21", "Text21"}, {"Combo1", "请选择材质"}, {"Label1", "材料重量计算"}})
-        EXPECT_EQ(f.text(field), text) << field;
+    for (auto [field, text] : {std::pair{form2::PipeDiameter, "0.019"}, {form2::PipeWallThickness, "0.015"}, {form2::PipeLength, "3"},
+                               {form2::BarDiameter, "0.019"}, {form2::BarLength, "1"},
+                               {form2::PlateLength, "1"}, {form2::PlateWidth, "1"}, {form2::PlateThickness, "0.003"},
+                               {form2::PipeWeight, "0"}, {form2::PipeSurface, "0"}, {form2::BarWeight, "0"}, {form2::BarSurface, "0"},
+                               {form2::PlateWeight, "0"}, {form2::PlateArea, "0"},
+                               {form2::MaterialDensity, "Text21"}, {form2::MaterialList, "请选择材质"}})
+        EXPECT_EQ(f.text(field), text) << field.key();
     // clang-format on
-    EXPECT_EQ(Form2::Design().caption, "重量计算");
+    EXPECT_EQ(f.text("Label1"), "材料重量计算");
+    EXPECT_EQ(Form2::designTable().caption, "重量计算");
 }
 
 TEST(Form2, EveryMaterialOfTheListWritesItsDensity)
@@ -68,8 +72,8 @@ TEST(Form2, EveryMaterialOfTheListWritesItsDensity)
         {"汞", "13600"},
     };
     std::vector<std::string> listed;
-    for (const heatcalc::Control& c : Form2::Design().controls)
-        if (c.name == "Combo1")
+    for (const heatcalc::Control& c : Form2::designTable().controls)
+        if (c.name == form2::MaterialList.key())
             listed.assign(c.items.begin(), c.items.end());
     std::vector<std::string> names;
     for (const auto& [name, density] : materials) {
@@ -90,10 +94,10 @@ TEST(Form2, TypedNameKeepsTheDensityPicked)
 {
     Form2 f;
     pick(f, "铸钢");
-    f.setText("Combo1", "汞");
-    EXPECT_EQ(f.text("Text21"), "7800");
+    f.setText(form2::MaterialList, "汞");
+    EXPECT_EQ(f.text(form2::MaterialDensity), "7800");
     f.Command3_Click();
-    EXPECT_EQ(f.text("Text16"), "23.4");
+    EXPECT_EQ(f.text(form2::PlateWeight), "23.4");
 }
 
 struct WeightCase {
@@ -113,14 +117,14 @@ TEST(Form2, ThreeShapesForEachDensity)
         f.Command1_Click();
         f.Command2_Click();
         f.Command3_Click();
-        EXPECT_EQ(f.text("Text18"), "0.17898");
-        EXPECT_EQ(f.text("Text19"), "0.05966");
-        EXPECT_EQ(f.text("Text20"), "1");
-        EXPECT_EQ(f.text("Text5"), c.pipe) << c.material;
-        EXPECT_EQ(f.text("Text10"), c.bar) << c.material;
-        EXPECT_EQ(f.text("Text16"), c.plate) << c.material;
+        EXPECT_EQ(f.text(form2::PipeSurface), "0.17898");
+        EXPECT_EQ(f.text(form2::BarSurface), "0.05966");
+        EXPECT_EQ(f.text(form2::PlateArea), "1");
+        EXPECT_EQ(f.text(form2::PipeWeight), c.pipe) << c.material;
+        EXPECT_EQ(f.text(form2::BarWeight), c.bar) << c.material;
+        EXPECT_EQ(f.text(form2::PlateWeight), c.plate) << c.material;
         f.Command1_Click();  // a second press writes the same texts
-        EXPECT_EQ(f.text("Text5"), c.pipe);
+        EXPECT_EQ(f.text(form2::PipeWeight), c.pipe);
     }
 }
 
@@ -131,55 +135,55 @@ TEST(Form2, NoMaterialWritesTheAreaThenStopsAtTheDensity)
         f.Command1_Click();
         FAIL() << "no failure";
     } catch (const CalculationFailure& e) {
-        EXPECT_EQ(e.field(), "Text21");
+        EXPECT_EQ(e.field(), form2::MaterialDensity.key());
         EXPECT_EQ(e.reason(), FailureReason::NotANumber);
     }
-    EXPECT_EQ(f.text("Text18"), "0.17898");
-    EXPECT_EQ(f.text("Text5"), "0");
+    EXPECT_EQ(f.text(form2::PipeSurface), "0.17898");
+    EXPECT_EQ(f.text(form2::PipeWeight), "0");
     EXPECT_THROW(f.Command2_Click(), CalculationFailure);
-    EXPECT_EQ(f.text("Text19"), "0.05966");
-    EXPECT_EQ(f.text("Text10"), "0");
+    EXPECT_EQ(f.text(form2::BarSurface), "0.05966");
+    EXPECT_EQ(f.text(form2::BarWeight), "0");
 }
 
 TEST(Form2, NegativeDiameter)
 {
     Form2 f;
     pick(f, "铸材");
-    f.setText("Text1", "-0.019");
-    f.setText("Text7", "-0.019");
+    f.setText(form2::PipeDiameter, "-0.019");
+    f.setText(form2::BarDiameter, "-0.019");
     f.Command1_Click();
     f.Command2_Click();
-    EXPECT_EQ(f.text("Text18"), "-0.17898");
-    EXPECT_EQ(f.text("Text5"), "-21.074895");
-    EXPECT_EQ(f.text("Text19"), "-0.05966");
-    EXPECT_EQ(f.text("Text10"), "2.22457225");
+    EXPECT_EQ(f.text(form2::PipeSurface), "-0.17898");
+    EXPECT_EQ(f.text(form2::PipeWeight), "-21.074895");
+    EXPECT_EQ(f.text(form2::BarSurface), "-0.05966");
+    EXPECT_EQ(f.text(form2::BarWeight), "2.22457225");
 }
 
 TEST(Form2, BadInputsStopWhereTheyAreRead)
 {
     Form2 f;
     pick(f, "铸材");
-    f.setText("Text2", "abc");  // wall thickness: the area is written, the weight fails
+    f.setText(form2::PipeWallThickness, "abc");  // wall thickness: the area is written, the weight fails
     EXPECT_THROW(f.Command1_Click(), CalculationFailure);
-    EXPECT_EQ(f.text("Text18"), "0.17898");
-    EXPECT_EQ(f.text("Text5"), "0");
+    EXPECT_EQ(f.text(form2::PipeSurface), "0.17898");
+    EXPECT_EQ(f.text(form2::PipeWeight), "0");
 
-    f.setText("Text12", "");  // plate length: nothing is written
+    f.setText(form2::PlateLength, "");  // plate length: nothing is written
     try {
         f.Command3_Click();
         FAIL();
     } catch (const CalculationFailure& e) {
-        EXPECT_EQ(e.field(), "Text12");
+        EXPECT_EQ(e.field(), form2::PlateLength.key());
     }
-    EXPECT_EQ(f.text("Text20"), "0");
+    EXPECT_EQ(f.text(form2::PlateArea), "0");
 
-    f.setText("Text7", "1e200");  // overflow of the bar's weight
-    f.setText("Text8", "1e200");
+    f.setText(form2::BarDiameter, "1e200");  // overflow of the bar's weight
+    f.setText(form2::BarLength, "1e200");
     try {
         f.Command2_Click();
         FAIL();
     } catch (const CalculationFailure& e) {
         EXPECT_EQ(e.reason(), FailureReason::OutOfRange);
-        EXPECT_EQ(e.field(), "Text19");
+        EXPECT_EQ(e.field(), form2::BarSurface.key());
     }
 }

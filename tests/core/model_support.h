@@ -9,13 +9,13 @@
 #include "common/failure.h"
 #include "common/form_model.h"
 
-// Field texts by control key, for setting inputs and checking results.
-using Texts = std::vector<std::pair<const char*, const char*>>;
+// Field texts by field name, for setting inputs and checking results.
+using Texts = std::vector<std::pair<heatcalc::Field, const char*>>;
 
 inline void expectTexts(const heatcalc::FormModel& f, const Texts& expected, const std::string& context = {})
 {
     for (const auto& [field, text] : expected)
-        EXPECT_EQ(f.text(field), text) << field << " " << context;
+        EXPECT_EQ(f.text(field), text) << field.key() << " " << context;
 }
 
 inline void set(heatcalc::FormModel& f, const Texts& inputs)
@@ -26,13 +26,13 @@ inline void set(heatcalc::FormModel& f, const Texts& inputs)
 
 // Runs the handler and expects it to stop with that failure.
 template <class Model>
-void expectFailure(Model& f, void (Model::*handler)(), const char* field, heatcalc::FailureReason reason)
+void expectFailure(Model& f, void (Model::*handler)(), heatcalc::Field field, heatcalc::FailureReason reason)
 {
     try {
         (f.*handler)();
-        ADD_FAILURE() << "no failure, expected one at " << field;
+        ADD_FAILURE() << "no failure, expected one at " << field.key();
     } catch (const heatcalc::CalculationFailure& e) {
-        EXPECT_EQ(e.field(), field);
+        EXPECT_EQ(e.field(), field.key());
         EXPECT_EQ(e.reason(), reason);
     }
 }

@@ -91,7 +91,7 @@ struct Handler {
     std::string_view name;
     // The fields the handler's statements write, in statement order; a field written by a run of
     // table rows or by repeated tests stands where its first such statement stands.
-    std::vector<std::string_view> writes;
+    std::vector<Field> writes;
 };
 
 // The texts of every control of a window at one moment, by the window's keys.
@@ -102,9 +102,9 @@ struct Window;
 // A shown velocity or head that its handler sets from a work field by the two threshold tests.
 struct ThresholdRule {
     std::string_view handler;
-    std::string_view value;  // the work field the tests read
-    std::string_view shown;  // the field they write
-    bool valueAfterPress;    // the press writes the work field before the tests read it
+    Field value;           // the work field the tests read
+    Field shown;           // the field they write
+    bool valueAfterPress;  // the press writes the work field before the tests read it
 };
 
 // Checks the new text of a field the window may fill with a text other than a number. Returns
@@ -135,8 +135,8 @@ void describe(Window& w)
 {
     std::set<std::string, std::less<>> written;
     for (const Handler& h : w.handlers)
-        for (std::string_view k : h.writes)
-            written.emplace(k);
+        for (Field k : h.writes)
+            written.emplace(k.key());
     const FormDesign& d = w.make()->design();
     for (const Control& c : d.controls) {
         if (c.kind == ControlKind::Line)
@@ -388,7 +388,7 @@ void checkPress(const Window& w, const Handler& h, const Snapshot& before, const
 {
     std::map<std::string_view, std::size_t> firstPos;
     for (std::size_t i = 0; i < h.writes.size(); ++i)
-        firstPos.emplace(h.writes[i], i);
+        firstPos.emplace(h.writes[i].key(), i);
 
     std::vector<std::string_view> changed;
     for (std::size_t i = 0; i < w.keys.size(); ++i)
@@ -434,7 +434,7 @@ void checkPress(const Window& w, const Handler& h, const Snapshot& before, const
     }
     std::size_t lastPos = 0;
     for (std::size_t i = 0; i < h.writes.size(); ++i)
-        if (h.writes[i] == named)
+        if (h.writes[i].key() == named)
             lastPos = i;
     for (std::string_view key : changed)
         if (firstPos.count(key) && firstPos[key] >= lastPos)
@@ -512,13 +512,13 @@ void stress(Window& w, Rng& rng)
         for (const ThresholdRule& rule : w.thresholdRules) {
             if (h.name != rule.handler)
                 continue;
-            const auto v = ParseNumber(w.at(rule.valueAfterPress ? after : before, rule.value));
+            const auto v = ParseNumber(w.at(rule.valueAfterPress ? after : before, rule.value.key()));
             if (v && *v == LowValueThreshold) {
                 ++stats.atThreshold;
-                if (w.at(before, rule.shown) != w.at(after, rule.shown))
+                if (w.at(before, rule.shown.key()) != w.at(after, rule.shown.key()))
                     reportError(stats, context,
-                                std::string(rule.value) + " is exactly 0.1 but " + std::string(rule.shown) +
-                                    " changed to " + show(w.at(after, rule.shown)));
+                                std::string(rule.value.key()) + " is exactly 0.1 but " + std::string(rule.shown.key()) +
+                                    " changed to " + show(w.at(after, rule.shown.key())));
             }
         }
     }
@@ -546,9 +546,9 @@ void stress(Window& w, Rng& rng)
 
 // ---- The four windows ----
 
-std::optional<std::string> clockCaption(std::string_view key, const std::string& after)
+std::optional<std::string> clockCaption(Field clock, std::string_view key, const std::string& after)
 {
-    if (key != "Label1")
+    if (key != clock.key())
         return std::nullopt;
     return after == ClockCaption(clockNow) ? "" : "not the clock caption " + show(ClockCaption(clockNow));
 }
@@ -584,23 +584,31 @@ Window plateWindow()
         f->setClock([] { return clockNow; });
         return f;
     };
-    const std::vector<std::string_view> properties = {"Text28", "Text29", "Text30", "Text31", "Text32", "Text33",
-                                                      "Text34", "Text35", "Text36", "Text37", "Text38", "Text39"};
-    std::vector<std::string_view> area = {"Text7", "Text8", "Text9", "Text12", "Text13"};
+    const std::vector<Field> properties = {
+        fo::PrimarySupplyViscosity,   fo::PrimaryReturnViscosity, fo::SecondarySupplyViscosity,
+        fo::SecondaryReturnViscosity, fo::PrimarySupplyPrandtl,   fo::PrimaryReturnPrandtl,
+        fo::SecondarySupplyPrandtl,   fo::SecondaryReturnPrandtl, fo::PrimarySupplyLambda,
+        fo::PrimaryReturnLambda,      fo::SecondarySupplyLambda,  fo::SecondaryReturnLambda};
+    std::vector<Field> area = {fo::HeatLoadMW, fo::PrimaryFlow, fo::SecondaryFlow, fo::LogMeanDiff, fo::ExchangerArea};
     area.insert(area.end(), properties.begin(), properties.end());
-    const std::vector<std::string_view> velocityTail = {"Text17", "Text19", "Text18", "Text13", "Text10",
-                                                        "Text11", "Text46", "Text47", "Text22", "Text23",
-                                                        "Text24", "Text25", "Text40", "Text41"};
-    std::vector<std::string_view> equal = {"Text14", "Text15"};
+    const std::vector<Field> velocityTail = {fo::ChannelsPerSide,        fo::PlateCount,
+                                             fo::AddedPlateArea,         fo::ExchangerArea,
+                                             fo::PrimaryChannelVelocity, fo::SecondaryChannelVelocity,
+                                             fo::PrimaryVelocity,        fo::SecondaryVelocity,
+                                             fo::PrimaryViscosityMean,   fo::SecondaryViscosityMean,
+                                             fo::PrimaryPrandtlMean,     fo::SecondaryPrandtlMean,
+                                             fo::PrimaryLambdaMean,      fo::SecondaryLambdaMean};
+    std::vector<Field> equal = {fo::PrimaryChannel, fo::SecondaryChannel};
     equal.insert(equal.end(), velocityTail.begin(), velocityTail.end());
-    std::vector<std::string_view> unequal = {"Text14", "Text15", "Text16"};
+    std::vector<Field> unequal = {fo::PrimaryChannel, fo::SecondaryChannel, fo::UnequalPlateArea};
     unequal.insert(unequal.end(), velocityTail.begin(), velocityTail.end());
-    const std::vector<std::string_view> pressure = {"Text27", "Text20", "Text21", "Text45", "Text48", "Text49"};
+    const std::vector<Field> pressure = {fo::CorrectedKValue,  fo::PrimaryPressureDrop, fo::SecondaryPressureDrop,
+                                         fo::VerifiedHeatFlow, fo::CheckReturnTemp,     fo::CheckSupplyTemp};
     w.handlers = {
         {"Form_Load", {}},
-        {"Timer1_Timer", {"Label1"}},
-        {"Combo1_Click", {"Text44"}},
-        {"Combo2_Click", {"Text44"}},
+        {"Timer1_Timer", {fo::ClockLabel}},
+        {"Combo1_Click", {fo::PlateDesignation}},
+        {"Combo2_Click", {fo::PlateDesignation}},
         {"Command1_Click", area},
         {"Command3_Click", equal},
         {"Command4_Click", unequal},
@@ -617,9 +625,9 @@ Window plateWindow()
     w.special = [](const Window& self, std::string_view, std::string_view key, const Snapshot& before,
                    const Snapshot& after) -> std::optional<std::string> {
         (void)before;
-        if (auto c = clockCaption(key, self.at(after, key)))
+        if (auto c = clockCaption(fo::ClockLabel, key, self.at(after, key)))
             return c;
-        if (key == "Text44") {
+        if (key == fo::PlateDesignation.key()) {
             for (const plate::PlateModel& row : plate::EqualSectionPlateTable)
                 if (self.at(after, key) == row.designation)
                     return "";
@@ -628,12 +636,13 @@ Window plateWindow()
                     return "";
             return "not a plate designation";
         }
-        if (key == "Text46" || key == "Text47")
+        if (key == fo::PrimaryVelocity.key() || key == fo::SecondaryVelocity.key())
             return velocityWarning(self, key, after);
         return std::nullopt;
     };
     for (std::string_view handler : {"Command3_Click", "Command4_Click"})
-        for (auto [value, shown] : {std::pair{"Text10", "Text46"}, {"Text11", "Text47"}})
+        for (auto [value, shown] : {std::pair{fo::PrimaryChannelVelocity, fo::PrimaryVelocity},
+                                    {fo::SecondaryChannelVelocity, fo::SecondaryVelocity}})
             w.thresholdRules.push_back({handler, value, shown, true});
     // Primary or secondary flow such that the velocity about to be computed is exactly 0.1.
     w.aimedEdit = [](const Window& self, FormModel& m, std::string_view handler, Rng& rng) {
@@ -643,13 +652,13 @@ Window plateWindow()
         if (!dry)
             return;
         const bool primary = std::bernoulli_distribution(0.5)(rng);
-        const auto section = ParseNumber(dry->text("Text17"));
-        const auto channel = ParseNumber(dry->text(primary ? "Text14" : "Text15"));
+        const auto section = ParseNumber(dry->text(fo::ChannelsPerSide));
+        const auto channel = ParseNumber(dry->text(primary ? fo::PrimaryChannel : fo::SecondaryChannel));
         if (!section || !channel)
             return;
         const double flow = 0.1 * (*section * (*channel * 3600));
         if (std::isfinite(flow))
-            m.setText(primary ? "Text8" : "Text9", FormatNumber(flow));
+            m.setText(primary ? fo::PrimaryFlow : fo::SecondaryFlow, FormatNumber(flow));
     };
     return w;
 }
@@ -661,15 +670,18 @@ Window tubeWindow()
     w.make = [] { return std::make_unique<Fo23>([] { return clockNow; }); };
     w.handlers = {
         {"Command1_Click",
-         {"Text7", "Text10", "Text11", "Text8", "Text9", "Text14", "Text15", "Text18", "Text22", "Text16", "Text17",
-          "Text13", "Text28", "Text19", "Text29", "Text47", "Text30", "Text46"}},
+         {fo23::HeatedFloorArea, fo23::SteamEnthalpy, fo23::SaturationTemp, fo23::SteamFlow, fo23::SecondaryFlow,
+          fo23::CondensingZoneTempDiff, fo23::SubcoolingZoneTempDiff, fo23::CondensingZoneHeat,
+          fo23::SubcoolingZoneHeat, fo23::CondensingZoneArea, fo23::SubcoolingZoneArea, fo23::ExchangeArea,
+          fo23::SingleTubeSurface, fo23::TubeCount, fo23::TubeFlowArea, fo23::SecondaryVelocity, fo23::ShellFlowArea,
+          fo23::PrimaryVelocity}},
         {"Command6_Click", {}},
-        {"Timer1_Timer", {"Label1"}},
+        {"Timer1_Timer", {fo23::ClockLabel}},
     };
     w.presses = 40000;
     w.thresholds = {"0.1", "1", "0.4", "0.6", "100", "179.88", "25"};
     w.special = [](const Window& self, std::string_view, std::string_view key, const Snapshot&, const Snapshot& after) {
-        return clockCaption(key, self.at(after, key));
+        return clockCaption(fo23::ClockLabel, key, self.at(after, key));
     };
     return w;
 }
@@ -681,7 +693,9 @@ Window unitWindow()
     w.make = [] { return std::make_unique<Form1>(); };
     w.handlers = {
         {"Command1_Click",
-         {"Text9", "Text13", "Text14", "Text18", "Text4", "Text6", "Text5", "Text7", "Text8", "Text12"}},
+         {form1::HeatLoadMW, form1::ShownPipeVelocity, form1::ShownPumpHead, form1::EquivalentLength,
+          form1::PipeVelocity, form1::CirculationPumpHead, form1::CirculationPumpFlow, form1::MakeupPumpFlow,
+          form1::MakeupPumpHead, form1::MakeupTankVolume}},
     };
     w.presses = 35000;
     w.thresholds = {"01", "02", "03", "1", "2", "3", "1.0", "0", "4", "0.1", "0.10"};
@@ -689,10 +703,11 @@ Window unitWindow()
     // of the work field's text as it stood before the press.
     w.special = [](const Window& self, std::string_view, std::string_view key, const Snapshot& before,
                    const Snapshot& after) -> std::optional<std::string> {
-        const bool velocity = key == "Text13";
-        if (!velocity && key != "Text14")
+        const bool velocity = key == form1::ShownPipeVelocity.key();
+        if (!velocity && key != form1::ShownPumpHead.key())
             return std::nullopt;
-        const std::string& source = self.at(before, velocity ? "Text4" : "Text6");
+        const std::string& source =
+            self.at(before, (velocity ? form1::PipeVelocity : form1::CirculationPumpHead).key());
         const std::string& text = self.at(after, key);
         const auto v = ParseNumber(source);
         if (text == (velocity ? VelocityTooLow : HeadTooLow))
@@ -701,21 +716,22 @@ Window unitWindow()
             return v && *v > LowValueThreshold ? "" : "copied though the work field read " + show(source);
         return "neither the warning nor the work field's text " + show(source);
     };
-    w.thresholdRules = {{"Command1_Click", "Text4", "Text13", false}, {"Command1_Click", "Text6", "Text14", false}};
+    w.thresholdRules = {{"Command1_Click", form1::PipeVelocity, form1::ShownPipeVelocity, false},
+                        {"Command1_Click", form1::CirculationPumpHead, form1::ShownPumpHead, false}};
     // A work field exactly at the threshold, or a flow that makes the pipe velocity exactly 0.1.
     w.aimedEdit = [](const Window&, FormModel& m, std::string_view, Rng& rng) {
         switch (std::uniform_int_distribution<int>(0, 2)(rng)) {
         case 0:
-            m.setText("Text4", "0.1");
+            m.setText(form1::PipeVelocity, "0.1");
             break;
         case 1:
-            m.setText("Text6", "0.1");
+            m.setText(form1::CirculationPumpHead, "0.1");
             break;
         default:
-            if (const auto dn = ParseNumber(m.text("Combo1"))) {
+            if (const auto dn = ParseNumber(m.text(form1::PipeDN))) {
                 const double flow = (0.1 * ((*dn * *dn * 3.14159) * 3600)) / 4000000;
                 if (std::isfinite(flow))
-                    m.setText("Text1", FormatNumber(flow));
+                    m.setText(form1::UnitFlow, FormatNumber(flow));
             }
         }
     };
@@ -728,10 +744,10 @@ Window weightWindow()
     w.name = "Form2";
     w.make = [] { return std::make_unique<Form2>(); };
     w.handlers = {
-        {"Combo1_Click", {"Text21"}},
-        {"Command1_Click", {"Text18", "Text5"}},
-        {"Command2_Click", {"Text19", "Text10"}},
-        {"Command3_Click", {"Text20", "Text16"}},
+        {"Combo1_Click", {form2::MaterialDensity}},
+        {"Command1_Click", {form2::PipeSurface, form2::PipeWeight}},
+        {"Command2_Click", {form2::BarSurface, form2::BarWeight}},
+        {"Command3_Click", {form2::PlateArea, form2::PlateWeight}},
     };
     w.presses = 35000;
     w.thresholds = {"铸材 ", " 铸材", "低碳钢(含碳0.1%)", "工业纯铝\n", "请选择材质"};

@@ -1,5 +1,7 @@
 #include "common/form_model.h"
 
+#include <algorithm>
+#include <limits>
 #include <stdexcept>
 
 #include "common/number.h"
@@ -30,7 +32,10 @@ std::string FormModel::text(std::string_view control) const
 
 void FormModel::setText(std::string_view control, std::string text)
 {
-    texts_[slot(control)] = std::move(text);
+    // Typed or picked from outside: the field is an input of its own again.
+    const std::size_t i = slot(control);
+    texts_[i] = std::move(text);
+    sources_.bySlot[i].written = false;
 }
 
 bool FormModel::run(std::string_view name)
@@ -60,31 +65,70 @@ int FormModel::interval(std::string_view timer) const
 
 Num FormModel::num(std::string_view field) const
 {
-    const NumberReading reading = ReadNumber(texts_[slot(field)]);
+    const std::size_t i = slot(field);
+    const Sources sources = sourcesOf(i);
+    const NumberReading reading = ReadNumber(texts_[i]);
     switch (reading.status) {
     case NumberReading::Status::Number:
-        return Num(reading.value);
+        return Num(reading.value, sources);
     case NumberReading::Status::OutOfRange:
-        return Num::failed(FailureReason::NumberOutOfRange, field);
+        return Num::failed(FailureReason::NumberOutOfRange, field, sources);
     case NumberReading::Status::NotANumber:
         break;
     }
-    return Num::failed(FailureReason::NotANumber, field);
+    return Num::failed(FailureReason::NotANumber, field, sources);
+}
+
+FormModel::SourceTable::SourceTable(const FormDesign& design) : bySlot(design.controls.size())
+{
+    // The text boxes and lists in keyboard order, then those the keyboard does not reach in the
+    // order of the design; a window has no more of them than a bit set holds.
+    std::vector<std::size_t> fields;
+    for (std::size_t i = 0; i < design.controls.size(); ++i) {
+        const ControlKind kind = design.controls[i].kind;
+        if (kind == ControlKind::TextBox || kind == ControlKind::ComboBox)
+            fields.push_back(i);
+    }
+    auto place = [&](std::size_t i) {
+        const int tab = design.controls[i].tab;
+        return tab >= 0 ? tab : std::numeric_limits<int>::max();
+    };
+    std::stable_sort(fields.begin(), fields.end(), [&](std::size_t a, std::size_t b) { return place(a) < place(b); });
+    for (std::size_t bit = 0; bit < fields.size() && bit < 64; ++bit) {
+        keys.push_back(controlKey(design.controls[fields[bit]]));
+        bySlot[fields[bit]].own = std::uint64_t{1} << bit;
+    }
+}
+
+Sources FormModel::sourcesOf(std::size_t slot) const
+{
+    const SourceTable::Slot& s = sources_.bySlot[slot];
+    if (s.written)
+        return {0, s.behind, &sources_.keys};
+    return {s.own, 0, &sources_.keys};
+}
+
+void FormModel::write(std::string_view field, std::string text, const Sources& sources)
+{
+    const std::size_t i = slot(field);
+    texts_[i] = std::move(text);
+    sources_.bySlot[i].written = true;
+    sources_.bySlot[i].behind = sources.direct | sources.behind;
 }
 
 void FormModel::Statement::operator<<(const Num& value)
 {
-    model_.setText(field_, FormatNumber(value.value(field_)));
+    model_.write(field_, FormatNumber(value.value(field_)), value.sources() | from_);
 }
 
 void FormModel::Statement::operator<<(const OneDecimal& value)
 {
-    model_.setText(field_, FormatOneDecimal(value.value.value(field_)));
+    model_.write(field_, FormatOneDecimal(value.value.value(field_)), value.value.sources() | from_);
 }
 
 void FormModel::Statement::operator<<(std::string_view text)
 {
-    model_.setText(field_, std::string(text));
+    model_.write(field_, std::string(text), from_);
 }
 
 void FormModel::handler(std::string_view name, std::function<void()> body)

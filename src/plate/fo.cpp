@@ -81,7 +81,7 @@ void Fo::designation(std::span<const PlateModel> table, std::string_view list)
 {
     for (const PlateModel& row : table)
         if (ExactChoiceMatch(num(list), row.area))
-            put("Text44") << row.designation;
+            put("Text44").from(num(list)) << row.designation;
 }
 
 void Fo::Command1_Click()
@@ -127,17 +127,18 @@ void Fo::waterPropertyLookup()
             const plate::WaterProperties& row = plate::WaterPropertyTable[i];
             if (row.t > chain.lastThreshold)
                 break;
-            if (!atLeast(num(chain.temperature), row.t))
+            const Num temperature = num(chain.temperature);
+            if (!atLeast(temperature, row.t))
                 continue;
             switch (chain.property) {
             case WaterProperty::Viscosity:
-                put(chain.target) << texts[i].viscosity;
+                put(chain.target).from(temperature) << texts[i].viscosity;
                 break;
             case WaterProperty::Prandtl:
-                put(chain.target) << texts[i].prandtl;
+                put(chain.target).from(temperature) << texts[i].prandtl;
                 break;
             case WaterProperty::Conductivity:
-                put(chain.target) << texts[i].lambda;
+                put(chain.target).from(temperature) << texts[i].lambda;
                 break;
             }
         }
@@ -160,11 +161,11 @@ void Fo::velocityCalculation(std::span<const PlateModel> table, std::string_view
 {
     for (const PlateModel& row : table) {
         if (ExactChoiceMatch(num(list), row.area))
-            put("Text14") << row.primaryChannel;
+            put("Text14").from(num(list)) << row.primaryChannel;
         if (ExactChoiceMatch(num(list), row.area))
-            put("Text15") << row.secondaryChannel;
+            put("Text15").from(num(list)) << row.secondaryChannel;
         if (copiesPlateArea && ExactChoiceMatch(num(list), row.area))
-            put("Text16") << row.area;
+            put("Text16").from(num(list)) << row.area;
     }
     const std::string_view a = copiesPlateArea ? "Text16" : list;
 

@@ -62,11 +62,11 @@ void Form1::Command1_Click()
 
     // Circulation-pump flow for one, two or three pumps.
     if (ExactChoiceMatch(num("Combo2"), 1))
-        put("Text5") << num("Text1") * 1.2;
+        put("Text5").from(num("Combo2")) << num("Text1") * 1.2;
     if (ExactChoiceMatch(num("Combo2"), 2))
-        put("Text5") << (num("Text1") * 1.2) * 0.7;
+        put("Text5").from(num("Combo2")) << (num("Text1") * 1.2) * 0.7;
     if (ExactChoiceMatch(num("Combo2"), 3))
-        put("Text5") << (num("Text1") * 1.2) * 0.6;
+        put("Text5").from(num("Combo2")) << (num("Text1") * 1.2) * 0.6;
 
     // Make-up pump flow and head, make-up tank volume.
     put("Text7") << num("Text1") * 0.05;

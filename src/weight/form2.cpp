@@ -24,7 +24,7 @@ void Form2::Combo1_Click()
 {
     for (const Material& m : MaterialDensityTable)
         if (ExactChoiceMatch(text("Combo1"), m.name))
-            put("Text21") << m.density;
+            put("Text21").from(num("Combo1")) << m.density;
 }
 
 void Form2::Command1_Click()

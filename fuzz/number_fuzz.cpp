@@ -1,8 +1,10 @@
 // libFuzzer target for the field number rules.
 //
 // For any byte string: ParseNumber gives nothing or a finite double; it accepts exactly the texts
-// of the number grammar (ASCII blanks around an optional sign, digits with at most one ".", an
-// optional exponent) whose value a double holds, and then agrees with the C library's reading.
+// of the number grammar (blanks around an optional sign, digits with at most one ".", an optional
+// exponent) whose value a double holds, and then agrees with the C library's reading. The
+// full-width digits, "．", "－", "＋", "Ｅ", "ｅ" and the ideographic space count as their ASCII
+// forms; any other byte above ASCII, of a character or of no UTF-8 at all, makes no number.
 // For any finite double (the first 8 bytes): FormatNumber writes at most 15 significant digits
 // that read back to the double rounded to 15 digits, and writing that again gives the same text;
 // FormatOneDecimal writes a number with exactly one decimal within half a tenth of the value.
@@ -16,6 +18,7 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "common/number.h"
 
@@ -68,6 +71,32 @@ bool grammarAccepts(std::string_view s)
     return i == s.size();
 }
 
+// The text with the full-width characters an input method types in their ASCII forms.
+std::string asciiForm(std::string_view s)
+{
+    static constexpr std::pair<std::string_view, char> FullWidth[] = {
+        {"０", '0'}, {"１", '1'}, {"２", '2'}, {"３", '3'}, {"４", '4'}, {"５", '5'}, {"６", '6'}, {"７", '7'},
+        {"８", '8'}, {"９", '9'}, {"．", '.'}, {"－", '-'}, {"＋", '+'}, {"Ｅ", 'E'}, {"ｅ", 'e'}, {"　", ' '},
+    };
+    std::string out;
+    while (!s.empty()) {
+        bool replaced = false;
+        for (const auto& [wide, ascii] : FullWidth) {
+            if (s.substr(0, wide.size()) == wide) {
+                out += ascii;
+                s.remove_prefix(wide.size());
+                replaced = true;
+                break;
+            }
+        }
+        if (!replaced) {
+            out += s.front();
+            s.remove_prefix(1);
+        }
+    }
+    return out;
+}
+
 std::string_view trimBlanks(std::string_view s)
 {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
@@ -95,7 +124,10 @@ int significantDigits(std::string_view t)
 void checkParse(std::string_view text)
 {
     const auto parsed = ParseNumber(text);
-    const std::string_view core = trimBlanks(text);
+    const std::string ascii = asciiForm(text);
+    const std::string_view core = trimBlanks(ascii);
+    if (heatcalc::IsBlankText(text) != core.empty())
+        fail("IsBlankText disagrees with the blanks of the text", text, 0);
     const bool grammatical = grammarAccepts(core);
     if (parsed && !std::isfinite(*parsed))
         fail("ParseNumber gave a value that is not finite", text, *parsed);

@@ -68,6 +68,7 @@ struct Control {
     // For a work field: the handlers that write it ("Command1_Click"); a field that two series of
     // steps share names the handler of each series.
     std::vector<std::string_view> filledBy{};
+    std::string_view role{};                  // for a work field: what it holds, in the user's words
     std::optional<ThresholdLookup> lookup{};  // for a work field taken from a threshold table
     std::string_view captionLabel{};          // key of the label naming this field
     bool wordWrap = false;                    // a label whose caption may run onto more lines

@@ -42,8 +42,8 @@ std::string_view reasonWords(FailureReason reason)
     return wordsOf(reason).chinese;
 }
 
-CalculationFailure::CalculationFailure(std::string field, FailureReason reason)
-    : field_(std::move(field)), reason_(reason),
+CalculationFailure::CalculationFailure(std::string field, FailureReason reason, std::vector<std::string> sources)
+    : field_(std::move(field)), reason_(reason), sources_(std::move(sources)),
       message_((field_.empty() ? std::string("calculation") : field_) + ": " + std::string(wordsOf(reason).english))
 {
 }

@@ -3,6 +3,7 @@
 #include <exception>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace heatcalc {
 
@@ -26,15 +27,20 @@ std::string_view reasonWords(FailureReason reason);
 // test that guards a statement).
 class CalculationFailure : public std::exception {
 public:
-    CalculationFailure(std::string field, FailureReason reason);
+    CalculationFailure(std::string field, FailureReason reason, std::vector<std::string> sources = {});
 
     const std::string& field() const noexcept { return field_; }
     FailureReason reason() const noexcept { return reason_; }
+    // The fields, by control key, whose texts fed the failing operation or read: those the
+    // statement read itself first, then the inputs behind the results and work fields it read,
+    // each in the window's keyboard order. A field the user typed into counts as an input.
+    const std::vector<std::string>& sources() const noexcept { return sources_; }
     const char* what() const noexcept override { return message_.c_str(); }
 
 private:
     std::string field_;
     FailureReason reason_;
+    std::vector<std::string> sources_;
     std::string message_;
 };
 

@@ -1,5 +1,7 @@
 #include "common/form_model.h"
 
+#include <algorithm>
+#include <limits>
 #include <stdexcept>
 
 #include "common/number.h"
@@ -8,19 +10,20 @@ namespace heatcalc {
 
 namespace {
 
-// The number a field's text denotes; a failed Num naming the field when it denotes none.
-Num numberIn(const std::string& text, std::string_view field)
+// The number a field's text denotes, with the fields it comes from; a failed Num naming the
+// field when it denotes none.
+Num numberIn(const std::string& text, std::string_view field, const Sources& sources)
 {
     const NumberReading reading = ReadNumber(text);
     switch (reading.status) {
     case NumberReading::Status::Number:
-        return Num(reading.value);
+        return Num(reading.value, sources);
     case NumberReading::Status::OutOfRange:
-        return Num::failed(FailureReason::NumberOutOfRange, field);
+        return Num::failed(FailureReason::NumberOutOfRange, field, sources);
     case NumberReading::Status::NotANumber:
         break;
     }
-    return Num::failed(FailureReason::NotANumber, field);
+    return Num::failed(FailureReason::NotANumber, field, sources);
 }
 
 }  // namespace
@@ -66,7 +69,10 @@ std::string FormModel::text(std::string_view control) const
 
 void FormModel::setText(std::string_view control, std::string text)
 {
-    texts_[slot(control)] = std::move(text);
+    // Typed or picked from outside: the field is an input of its own again.
+    const std::size_t i = slot(control);
+    texts_[i] = std::move(text);
+    sources_.bySlot[i].written = false;
 }
 
 std::string FormModel::text(Field field) const
@@ -76,7 +82,9 @@ std::string FormModel::text(Field field) const
 
 void FormModel::setText(Field field, std::string text)
 {
-    texts_[slot(field)] = std::move(text);
+    const std::size_t i = slot(field);
+    texts_[i] = std::move(text);
+    sources_.bySlot[i].written = false;
 }
 
 bool FormModel::run(std::string_view name)
@@ -106,27 +114,65 @@ int FormModel::interval(std::string_view timer) const
 
 Num FormModel::num(std::string_view field) const
 {
-    return numberIn(texts_[slot(field)], field);
+    const std::size_t i = slot(field);
+    return numberIn(texts_[i], field, sourcesOf(i));
 }
 
 Num FormModel::num(Field field) const
 {
-    return numberIn(texts_[slot(field)], field.key());
+    const std::size_t i = slot(field);
+    return numberIn(texts_[i], field.key(), sourcesOf(i));
+}
+
+FormModel::SourceTable::SourceTable(const FormDesign& design) : bySlot(design.controls.size())
+{
+    // The text boxes and lists in keyboard order, then those the keyboard does not reach in the
+    // order of the design; a window has no more of them than a bit set holds.
+    std::vector<std::size_t> fields;
+    for (std::size_t i = 0; i < design.controls.size(); ++i) {
+        const ControlKind kind = design.controls[i].kind;
+        if (kind == ControlKind::TextBox || kind == ControlKind::ComboBox)
+            fields.push_back(i);
+    }
+    auto place = [&](std::size_t i) {
+        const int tab = design.controls[i].tab;
+        return tab >= 0 ? tab : std::numeric_limits<int>::max();
+    };
+    std::stable_sort(fields.begin(), fields.end(), [&](std::size_t a, std::size_t b) { return place(a) < place(b); });
+    for (std::size_t bit = 0; bit < fields.size() && bit < 64; ++bit) {
+        keys.push_back(controlKey(design.controls[fields[bit]]));
+        bySlot[fields[bit]].own = std::uint64_t{1} << bit;
+    }
+}
+
+Sources FormModel::sourcesOf(std::size_t slot) const
+{
+    const SourceTable::Slot& s = sources_.bySlot[slot];
+    if (s.written)
+        return {0, s.behind, &sources_.keys};
+    return {s.own, 0, &sources_.keys};
+}
+
+void FormModel::write(std::size_t i, std::string text, const Sources& sources)
+{
+    texts_[i] = std::move(text);
+    sources_.bySlot[i].written = true;
+    sources_.bySlot[i].behind = sources.direct | sources.behind;
 }
 
 void FormModel::Statement::operator<<(const Num& value)
 {
-    model_.texts_[slot_] = FormatNumber(value.value(field_));
+    model_.write(slot_, FormatNumber(value.value(field_)), value.sources() | from_);
 }
 
 void FormModel::Statement::operator<<(const OneDecimal& value)
 {
-    model_.texts_[slot_] = FormatOneDecimal(value.value.value(field_));
+    model_.write(slot_, FormatOneDecimal(value.value.value(field_)), value.value.sources() | from_);
 }
 
 void FormModel::Statement::operator<<(std::string_view text)
 {
-    model_.texts_[slot_] = std::string(text);
+    model_.write(slot_, std::string(text), from_);
 }
 
 void FormModel::handler(std::string_view name, std::function<void()> body)

@@ -104,6 +104,14 @@ protected:
             : model_(model), field_(field), slot_(slot)
         {
         }
+        // A statement of a table row that the value `key` picks: what it writes comes from the
+        // fields behind that value as well (a constant of the row has no fields of its own).
+        // Only the value's sources count, so a list whose text is no number can be named too.
+        Statement& from(const Num& key)
+        {
+            from_ = from_ | key.sources();
+            return *this;
+        }
         void operator<<(const Num& value);
         void operator<<(const OneDecimal& value);
         void operator<<(std::string_view text);
@@ -113,6 +121,7 @@ protected:
         FormModel& model_;
         std::string_view field_;
         std::size_t slot_;
+        Sources from_{};
     };
 
     // The field a statement writes: put(HeatLoadMW) << Q / 1000000.
@@ -131,6 +140,25 @@ private:
     std::size_t slot(std::string_view control) const;
     std::size_t slot(Field field) const;
 
+    // Where the text of each control comes from, by slot (the control's place in the design):
+    // the field itself while it holds its design text or what was typed into it; the inputs behind
+    // its last handler write once a handler wrote it.
+    struct SourceTable {
+        explicit SourceTable(const FormDesign& design);
+        struct Slot {
+            std::uint64_t own = 0;     // the field's bit; 0 for a control that is no text box or list
+            std::uint64_t behind = 0;  // the inputs behind the handler's write
+            bool written = false;      // a handler wrote the text last
+        };
+        SourceKeys keys;  // by bit
+        std::vector<Slot> bySlot;
+    };
+
+    // The sources of the text a control holds now.
+    Sources sourcesOf(std::size_t slot) const;
+    // A handler's write of the control in `slot`, computed from `sources`.
+    void write(std::size_t slot, std::string text, const Sources& sources);
+
     const FormDesign& design_;
     std::unordered_map<std::string, std::size_t, KeyHash, std::equal_to<>> index_;
     std::vector<std::string> texts_;
@@ -139,6 +167,7 @@ private:
     std::vector<std::uint32_t> fieldSlots_;
     std::vector<std::pair<std::string, std::function<void()>>> handlers_;
     std::unordered_map<std::string, int> intervals_;
+    SourceTable sources_{design_};
 };
 
 }  // namespace heatcalc

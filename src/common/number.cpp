@@ -17,6 +17,63 @@ bool isDigit(char c)
     return c >= '0' && c <= '9';
 }
 
+// The ASCII character whose full-width form (as an input method in full-width mode types it)
+// starts `s` in UTF-8: the digits, "．", "－", "＋", "Ｅ", "ｅ" and the ideographic space; 0 for
+// anything else.
+char halfWidthAt(std::string_view s)
+{
+    if (s.size() < 3)
+        return 0;
+    const auto b0 = static_cast<unsigned char>(s[0]);
+    const auto b1 = static_cast<unsigned char>(s[1]);
+    const auto b2 = static_cast<unsigned char>(s[2]);
+    if (b0 == 0xE3 && b1 == 0x80 && b2 == 0x80)
+        return ' ';
+    if (b0 == 0xEF && b1 == 0xBD && b2 == 0x85)
+        return 'e';
+    if (b0 != 0xEF || b1 != 0xBC)
+        return 0;
+    if (b2 >= 0x90 && b2 <= 0x99)
+        return static_cast<char>('0' + (b2 - 0x90));
+    switch (b2) {
+    case 0x8B:
+        return '+';
+    case 0x8D:
+        return '-';
+    case 0x8E:
+        return '.';
+    case 0xA5:
+        return 'E';
+    default:
+        return 0;
+    }
+}
+
+// The text with those full-width characters in their ASCII forms. Every other byte stays, so a
+// text holding any other character, or bytes that are no UTF-8, is still no number.
+std::string halfWidthText(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        if (const char c = halfWidthAt(text.substr(i))) {
+            out += c;
+            i += 3;
+        } else {
+            out += text[i++];
+        }
+    }
+    return out;
+}
+
+bool hasNonAscii(std::string_view text)
+{
+    for (char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return true;
+    return false;
+}
+
 // The decimal order of magnitude of a syntactically valid number text whose value the double
 // range could not hold: negative for an underflow, positive for an overflow.
 long long orderOfMagnitude(std::string_view s)
@@ -126,7 +183,9 @@ std::string nonFinite(double value)
 
 }  // namespace
 
-NumberReading ReadNumber(std::string_view text)
+namespace {
+
+NumberReading readAsciiNumber(std::string_view text)
 {
     using Status = NumberReading::Status;
     while (!text.empty() && isBlank(text.front()))
@@ -149,6 +208,28 @@ NumberReading ReadNumber(std::string_view text)
     if (ec != std::errc() || ptr != unsignedText.data() + unsignedText.size())
         return {Status::NotANumber};
     return {Status::Number, negative ? -value : value};
+}
+
+}  // namespace
+
+NumberReading ReadNumber(std::string_view text)
+{
+    if (hasNonAscii(text))
+        return readAsciiNumber(halfWidthText(text));
+    return readAsciiNumber(text);
+}
+
+bool IsBlankText(std::string_view text)
+{
+    for (std::size_t i = 0; i < text.size();) {
+        if (isBlank(text[i]))
+            ++i;
+        else if (halfWidthAt(text.substr(i)) == ' ')
+            i += 3;
+        else
+            return false;
+    }
+    return true;
 }
 
 std::optional<double> ParseNumber(std::string_view text)

@@ -17,11 +17,16 @@ struct NumberReading {
     double value = 0;
 };
 
-// Reads a whole field text as a number: optional ASCII blanks around, an optional sign, digits
-// with at most one "." (".5" and "5." included), an optional exponent. Anything else and the
-// empty text are not a number; an overflow is out of range; an underflow reads as 0 or a
+// Reads a whole field text (UTF-8) as a number: optional blanks around, an optional sign, digits
+// with at most one "." (".5" and "5." included), an optional exponent. The full-width digits,
+// "．", "－", "＋", "Ｅ", "ｅ" and the ideographic space read as their ASCII forms. Anything else
+// and the empty text are not a number; an overflow is out of range; an underflow reads as 0 or a
 // subnormal.
 NumberReading ReadNumber(std::string_view text);
+
+// True for the empty text and a text of blanks only (spaces, tabs, ideographic spaces): a field
+// left empty.
+bool IsBlankText(std::string_view text);
 
 // The value ReadNumber gives, or none when the text is not a number or out of range.
 std::optional<double> ParseNumber(std::string_view text);

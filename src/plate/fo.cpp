@@ -83,7 +83,7 @@ void Fo::designation(std::span<const PlateModel> table, Field list)
 {
     for (const PlateModel& row : table)
         if (ExactChoiceMatch(num(list), row.area))
-            put(PlateDesignation) << row.designation;
+            put(PlateDesignation).from(num(list)) << row.designation;
 }
 
 void Fo::Command1_Click()
@@ -132,17 +132,18 @@ void Fo::waterPropertyLookup()
             const plate::WaterProperties& row = plate::WaterPropertyTable[i];
             if (row.t > chain.lastThreshold)
                 break;
-            if (!atLeast(num(chain.temperature), row.t))
+            const Num temperature = num(chain.temperature);
+            if (!atLeast(temperature, row.t))
                 continue;
             switch (chain.property) {
             case WaterProperty::Viscosity:
-                put(chain.target) << texts[i].viscosity;
+                put(chain.target).from(temperature) << texts[i].viscosity;
                 break;
             case WaterProperty::Prandtl:
-                put(chain.target) << texts[i].prandtl;
+                put(chain.target).from(temperature) << texts[i].prandtl;
                 break;
             case WaterProperty::Conductivity:
-                put(chain.target) << texts[i].lambda;
+                put(chain.target).from(temperature) << texts[i].lambda;
                 break;
             }
         }
@@ -165,11 +166,11 @@ void Fo::velocityCalculation(std::span<const PlateModel> table, Field list, bool
 {
     for (const PlateModel& row : table) {
         if (ExactChoiceMatch(num(list), row.area))
-            put(PrimaryChannel) << row.primaryChannel;
+            put(PrimaryChannel).from(num(list)) << row.primaryChannel;
         if (ExactChoiceMatch(num(list), row.area))
-            put(SecondaryChannel) << row.secondaryChannel;
+            put(SecondaryChannel).from(num(list)) << row.secondaryChannel;
         if (copiesPlateArea && ExactChoiceMatch(num(list), row.area))
-            put(UnequalPlateArea) << row.area;
+            put(UnequalPlateArea).from(num(list)) << row.area;
     }
     const Field a = copiesPlateArea ? UnequalPlateArea : list;
 

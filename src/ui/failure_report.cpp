@@ -1,5 +1,7 @@
 #include "ui/failure_report.h"
 
+#include <QStringList>
+
 #include <algorithm>
 
 #include "common/number.h"
@@ -24,11 +26,15 @@ QString words(std::string_view caption)
     return qs(caption).simplified().remove(QLatin1Char(' '));
 }
 
-// A field by the label beside it, or by its name where it has none.
+// A field by the label beside it; a field without one (the material list) by the frame that
+// holds it, else by its name.
 QString caption(const FormDesign& design, const Control& field)
 {
-    const Control* label = field.captionLabel.empty() ? nullptr : find(design, field.captionLabel);
-    return label ? words(label->text) : qs(field.name);
+    if (const Control* label = field.captionLabel.empty() ? nullptr : find(design, field.captionLabel))
+        return words(label->text);
+    if (const Control* frame = field.parent.empty() ? nullptr : find(design, field.parent))
+        return words(frame->text);
+    return qs(field.name);
 }
 
 // The control whose event a handler name belongs to: "Command5" of "Command5_Click".
@@ -117,6 +123,24 @@ bool isRead(FailureReason reason)
     return reason == FailureReason::NotANumber || reason == FailureReason::NumberOutOfRange;
 }
 
+// The inputs a failed operation was computed from, each by its caption with its text as it
+// stands: "「1#供水温度」(60)、「1#回水温度」(100)"; `first` is set to the first of them. Work fields
+// are no inputs: what they hold comes from the inputs named with them.
+QString inputsOf(const FormModel& model, const CalculationFailure& failure, std::string& first)
+{
+    const FormDesign& design = model.design();
+    QStringList named;
+    for (const std::string& key : failure.sources()) {
+        const Control* input = find(design, key);
+        if (!input || input->workField)
+            continue;
+        if (first.empty())
+            first = key;
+        named << QStringLiteral("「%1」(%2)").arg(caption(design, *input), QString::fromStdString(model.text(key)));
+    }
+    return named.join(QStringLiteral("、"));
+}
+
 }  // namespace
 
 FailureMessage failureMessage(const FormModel& model, std::string_view handler, const CalculationFailure& failure)
@@ -124,18 +148,27 @@ FailureMessage failureMessage(const FormModel& model, std::string_view handler, 
     const FormDesign& design = model.design();
     const QString reason = qs(reasonWords(failure.reason()));
     const Control* field = find(design, failure.field());
-    if (!field)
-        return {QStringLiteral("计算中%1。").arg(reason), {}};
-    if (field->workField) {
-        if (failure.reason() == FailureReason::NotANumber)
-            return missingResult(model, handler, *field);
-        return {QStringLiteral("计算中间结果时%1。").arg(reason), {}};
-    }
-    // A text that does not read is retyped where it stands; a result that cannot be computed
-    // names the field it was for.
-    if (isRead(failure.reason()))
+    if (field && field->workField && failure.reason() == FailureReason::NotANumber)
+        return missingResult(model, handler, *field);
+    // A text that does not read is retyped where it stands.
+    if (field && !field->workField && isRead(failure.reason())) {
+        if (IsBlankText(model.text(failure.field())))
+            return {QStringLiteral("「%1」没有填写。").arg(caption(design, *field)), failure.field()};
         return {QStringLiteral("「%1」%2。").arg(caption(design, *field), reason), failure.field()};
-    return {QStringLiteral("计算「%1」时%2。").arg(caption(design, *field), reason), {}};
+    }
+    // A result that cannot be computed: what was being computed, and the inputs it came from.
+    QString computing = QStringLiteral("计算中");
+    if (field && !field->workField)
+        computing = QStringLiteral("计算「%1」时").arg(caption(design, *field));
+    else if (field && !field->role.empty())
+        computing = QStringLiteral("计算「%1」时").arg(qs(field->role));
+    else if (field)
+        computing = QStringLiteral("计算中间结果时");
+    std::string focus;
+    const QString inputs = inputsOf(model, failure, focus);
+    if (inputs.isEmpty())
+        return {QStringLiteral("%1%2。").arg(computing, reason), {}};
+    return {QStringLiteral("%1%2：请检查%3。").arg(computing, reason, inputs), focus};
 }
 
 }  // namespace heatcalc::ui

@@ -2,8 +2,14 @@
 
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QMdiSubWindow>
 #include <QMessageBox>
+#include <QScreen>
+#include <QShowEvent>
 #include <QUrl>
+
+#include <algorithm>
 
 namespace heatcalc::ui {
 
@@ -41,6 +47,56 @@ void setWarningSink(WarningSink sink)
 
 namespace {
 
+QRect globalRect(const QWidget* w)
+{
+    return {w->mapToGlobal(QPoint(0, 0)), w->size()};
+}
+
+// The screen rectangle a message of `owner` speaks of: the child window that holds the owner, or
+// the owner itself when it stands in no child window; of it the part its parents leave in view.
+QRect areaOf(const QWidget* owner)
+{
+    const QWidget* area = owner;
+    for (const QWidget* w = owner; w; w = w->parentWidget()) {
+        if (qobject_cast<const QMdiSubWindow*>(w)) {
+            area = w;
+            break;
+        }
+    }
+    QRect shown = globalRect(area);
+    for (const QWidget* w = area->parentWidget(); w; w = w->parentWidget())
+        shown &= globalRect(w);
+    return shown.isEmpty() ? globalRect(area) : shown;
+}
+
+// A message box that opens centred over the window it speaks of, kept on the screen, rather than
+// over the main window.
+class MessageBox : public QMessageBox {
+public:
+    MessageBox(Icon icon, const QString& title, const QString& text, QWidget* owner)
+        : QMessageBox(icon, title, text, QMessageBox::Ok, owner)
+    {
+    }
+
+protected:
+    void showEvent(QShowEvent* event) override
+    {
+        // The box takes its size here, before it is first drawn.
+        QMessageBox::showEvent(event);
+        if (event->spontaneous() || !parentWidget())
+            return;
+        const QRect area = areaOf(parentWidget());
+        QRect box(QPoint(0, 0), size());
+        box.moveCenter(area.center());
+        if (const QScreen* screen = QGuiApplication::screenAt(area.center())) {
+            const QRect room = screen->availableGeometry();
+            box.moveLeft(std::max(room.left(), std::min(box.left(), room.right() - box.width() + 1)));
+            box.moveTop(std::max(room.top(), std::min(box.top(), room.bottom() - box.height() + 1)));
+        }
+        move(box.topLeft());
+    }
+};
+
 void showMessage(QMessageBox::Icon icon, QWidget* owner, const QString& title, const QString& text)
 {
     if (warningSink()) {
@@ -53,7 +109,7 @@ void showMessage(QMessageBox::Icon icon, QWidget* owner, const QString& title, c
             if (earlier->windowTitle() == title)
                 earlier->close();
     }
-    auto* box = new QMessageBox(icon, title, text, QMessageBox::Ok, owner);
+    auto* box = new MessageBox(icon, title, text, owner);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::NonModal);
     // Closing the message hands the keyboard back to the window it spoke of, where the focus

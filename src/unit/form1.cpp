@@ -66,11 +66,11 @@ void Form1::Command1_Click()
 
     // Circulation-pump flow for one, two or three pumps.
     if (ExactChoiceMatch(num(CirculationPumpCount), 1))
-        put(CirculationPumpFlow) << num(UnitFlow) * 1.2;
+        put(CirculationPumpFlow).from(num(CirculationPumpCount)) << num(UnitFlow) * 1.2;
     if (ExactChoiceMatch(num(CirculationPumpCount), 2))
-        put(CirculationPumpFlow) << (num(UnitFlow) * 1.2) * 0.7;
+        put(CirculationPumpFlow).from(num(CirculationPumpCount)) << (num(UnitFlow) * 1.2) * 0.7;
     if (ExactChoiceMatch(num(CirculationPumpCount), 3))
-        put(CirculationPumpFlow) << (num(UnitFlow) * 1.2) * 0.6;
+        put(CirculationPumpFlow).from(num(CirculationPumpCount)) << (num(UnitFlow) * 1.2) * 0.6;
 
     // Make-up pump flow and head, make-up tank volume.
     put(MakeupPumpFlow) << num(UnitFlow) * 0.05;

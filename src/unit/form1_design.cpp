@@ -76,10 +76,10 @@ FormDesign makeDesign()
             {.kind = K::CommandButton, .name = "Command1", .text = "计算", .left = 1440, .top = 5880, .width = 2055, .height = 375, .tab = 9},
             {.kind = K::Label, .name = "Label26", .text = "双击计算键计算参数，流速在2M/S--3M/S为易", .left = 240, .top = 6360, .width = 4695, .height = 375},
             // Intermediate results, beyond the client width
-            {.kind = K::TextBox, .name = "Text9", .text = "Text9", .left = 5520, .top = 840, .width = 1335, .height = 270, .workField = true, .filledBy = {"Command1_Click"}},
-            {.kind = K::TextBox, .name = "Text4", .text = "1", .left = 5400, .top = 1920, .width = 1095, .height = 375, .workField = true, .filledBy = {"Command1_Click"}},
-            {.kind = K::TextBox, .name = "Text6", .text = "1", .left = 5400, .top = 2520, .width = 1095, .height = 375, .workField = true, .filledBy = {"Command1_Click"}},
-            {.kind = K::TextBox, .name = "Text18", .text = "Text18", .left = 5400, .top = 3240, .width = 1335, .height = 270, .workField = true, .filledBy = {"Command1_Click"}},
+            {.kind = K::TextBox, .name = "Text9", .text = "Text9", .left = 5520, .top = 840, .width = 1335, .height = 270, .workField = true, .filledBy = {"Command1_Click"}, .role = "热负荷"},
+            {.kind = K::TextBox, .name = "Text4", .text = "1", .left = 5400, .top = 1920, .width = 1095, .height = 375, .workField = true, .filledBy = {"Command1_Click"}, .role = "管内流速"},
+            {.kind = K::TextBox, .name = "Text6", .text = "1", .left = 5400, .top = 2520, .width = 1095, .height = 375, .workField = true, .filledBy = {"Command1_Click"}, .role = "循环泵扬程"},
+            {.kind = K::TextBox, .name = "Text18", .text = "Text18", .left = 5400, .top = 3240, .width = 1335, .height = 270, .workField = true, .filledBy = {"Command1_Click"}, .role = "管道当量长度"},
         },
     };
 }

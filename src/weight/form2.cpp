@@ -26,7 +26,7 @@ void Form2::Combo1_Click()
 {
     for (const Material& m : MaterialDensityTable)
         if (ExactChoiceMatch(text(MaterialList), m.name))
-            put(MaterialDensity) << m.density;
+            put(MaterialDensity).from(num(MaterialList)) << m.density;
 }
 
 void Form2::Command1_Click()

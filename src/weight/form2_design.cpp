@@ -90,7 +90,7 @@ FormDesign makeDesign()
             {.kind = K::CommandButton, .name = "Command3", .parent = "Frame6", .text = "计算", .left = 2160, .top = 120, .width = 975, .height = 855, .tab = 13},
             // Material
             {.kind = K::ComboBox, .name = "Combo1", .parent = "Frame7", .text = "请选择材质", .left = 0, .top = 240, .width = 7335, .height = 300, .items = materialNames(), .tab = 14},
-            {.kind = K::TextBox, .name = "Text21", .text = "Text21", .left = 240, .top = 4800, .width = 1215, .height = 270, .workField = true, .filledBy = {"Combo1_Click"}},
+            {.kind = K::TextBox, .name = "Text21", .text = "Text21", .left = 240, .top = 4800, .width = 1215, .height = 270, .workField = true, .filledBy = {"Combo1_Click"}, .role = "材料密度"},
         },
     };
 }

@@ -5,14 +5,30 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/checked.h"
 #include "common/clock.h"
 #include "common/heat.h"
+#include "plate/fo.h"
+#include "unit/form1.h"
+#include "weight/form2.h"
 
 using namespace heatcalc;
 
 namespace {
+
+// The fields a failure names, by key.
+std::vector<std::string> sourcesOf(const Num& n)
+{
+    try {
+        n.value("Target");
+    } catch (const CalculationFailure& f) {
+        return f.sources();
+    }
+    ADD_FAILURE() << "no failure";
+    return {};
+}
 
 FailureReason reasonOf(const Num& n)
 {
@@ -67,6 +83,78 @@ TEST(CheckedArithmetic, FirstFailureInWrittenOrderWins)
         EXPECT_EQ(f.reason(), FailureReason::DivisionByZero);
     }
     EXPECT_THROW((void)(badL < 1), CalculationFailure);
+}
+
+TEST(CheckedArithmetic, AFaultKeepsTheFieldsOfTheOperandsThatCausedIt)
+{
+    // Four fields: two read directly, one work field with the fourth behind it.
+    const SourceKeys keys{"Text1", "Text2", "Text3", "Text4"};
+    const Num one(1, {0b0001, 0, &keys});
+    const Num zero(0, {0b0010, 0, &keys});
+    const Num minus(-1, {0, 0b1000, &keys});  // read from a work field made from Text4
+    const Num half(0.5, {0b0100, 0, &keys});
+    const Num huge(1e308, {0b0100, 0, &keys});
+    using V = std::vector<std::string>;
+    EXPECT_EQ(sourcesOf(one / zero), V{"Text2"});  // the divisor's
+    EXPECT_EQ(sourcesOf(one / (zero * one)), (V{"Text1", "Text2"}));
+    EXPECT_EQ(sourcesOf(Log(zero) + one), V{"Text2"});  // the argument's, passed on
+    EXPECT_EQ(sourcesOf(Sqr(-minus - 2)), V{"Text4"});
+    EXPECT_EQ(sourcesOf(Pow(minus, half)), (V{"Text3", "Text4"}));  // both; read ones first
+    EXPECT_EQ(sourcesOf(huge * (one + minus + 10)), (V{"Text1", "Text3", "Text4"}));
+    // A field both read and behind a work field is named once, with those read.
+    EXPECT_EQ((Sources{0b0100, 0b0101, &keys}.ordered()), (V{"Text3", "Text1"}));
+}
+
+// The window's fields pass their sources on from statement to statement and press to press.
+TEST(CheckedArithmetic, FailuresOfAWindowNameTheInputsBehindThem)
+{
+    auto sourcesOfPress = [](Fo& f, void (Fo::*press)()) {
+        try {
+            (f.*press)();
+        } catch (const CalculationFailure& e) {
+            return e.sources();
+        }
+        ADD_FAILURE() << "no failure";
+        return std::vector<std::string>{};
+    };
+    using V = std::vector<std::string>;
+    Fo f;
+    f.setText("Text6", "0");  // the area's divisor: K read here, the temperatures behind the LMTD
+    EXPECT_EQ(sourcesOfPress(f, &Fo::Command1_Click), (V{"Text6", "Text2", "Text3", "Text4", "Text5"}));
+
+    // Added plates that cancel the plates for the area: no channels, so the velocity divides by
+    // zero. The channel count comes from the added plates, the area (from the inputs of the area
+    // step) and the plate area the list picked.
+    f.setText("Text6", "5000");
+    f.Command1_Click();
+    f.setText("Combo2", "0.5");
+    f.setText("Text26", "-22.3595066051178");
+    const V behind{"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Combo2", "Text26"};
+    EXPECT_EQ(sourcesOfPress(f, &Fo::Command4_Click), behind);
+    // Typed over, the area is an input of its own.
+    f.setText("Text13", "11.1797533025589");
+    EXPECT_EQ(sourcesOfPress(f, &Fo::Command4_Click), (V{"Text13", "Combo2", "Text26"}));
+}
+
+// A window whose fields can be read as its handlers read them.
+template <class Window> struct Reader : Window {
+    std::vector<std::string> sourcesOf(std::string_view field) const { return this->num(field).sources().ordered(); }
+};
+
+TEST(CheckedArithmetic, TableRowsComeFromTheFieldThatPicksThem)
+{
+    using V = std::vector<std::string>;
+    Reader<Fo> plate;
+    plate.Command1_Click();
+    EXPECT_EQ(plate.sourcesOf("Text28"), V{"Text2"});  // viscosity at the primary supply temperature
+    EXPECT_EQ(plate.sourcesOf("Text39"), V{"Text5"});  // conductivity at the secondary return
+    Reader<Form1> unit;
+    unit.Command1_Click();
+    EXPECT_EQ(unit.sourcesOf("Text5"), (V{"Text1", "Combo2"}));  // pump flow for the pump count
+    Reader<Form2> weight;
+    weight.setText("Combo1", "铸钢");
+    weight.Combo1_Click();
+    EXPECT_EQ(weight.sourcesOf("Text21"), V{"Combo1"});  // density of the material
 }
 
 TEST(CalculationFailure, EveryReasonHasWordsOfItsOwn)

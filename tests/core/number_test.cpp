@@ -29,6 +29,25 @@ TEST(ParseNumber, RefusesEverythingElse)
         EXPECT_FALSE(ParseNumber(bad).has_value()) << '"' << bad << '"';
 }
 
+TEST(ParseNumber, FullWidthFormsReadAsTheirAsciiForms)
+{
+    EXPECT_EQ(ParseNumber("１２"), 12.0);
+    EXPECT_EQ(ParseNumber("１００"), 100.0);
+    EXPECT_EQ(ParseNumber("　－１．５Ｅ＋３　"), -1500.0);  // ideographic spaces around
+    EXPECT_EQ(ParseNumber("＋２ｅ－２"), 0.02);
+    EXPECT_EQ(ParseNumber("1２.５"), 12.5);
+    EXPECT_EQ(ParseNumber("０９"), 9.0);
+    EXPECT_EQ(heatcalc::ReadNumber("１ｅ９９９").status, heatcalc::NumberReading::Status::OutOfRange);
+    // Other characters, and bytes that are no UTF-8, are still no number: a full-width comma and
+    // colon, a character ending in the bytes of "１", a sequence cut short, a lone continuation
+    // byte, an overlong "1".
+    for (const char* bad :
+         {"１，５", "１：２", "༑", "\xEF\xBC", "\xEF\xBC\x31", "1\x91", "\xBC\x91", "\xC0\xB1", "１\xEF"})
+        EXPECT_FALSE(ParseNumber(bad).has_value()) << bad;
+    EXPECT_TRUE(heatcalc::IsBlankText(" \t　"));
+    EXPECT_FALSE(heatcalc::IsBlankText(" ０ "));
+}
+
 TEST(ParseNumber, RangeLimits)
 {
     EXPECT_FALSE(ParseNumber("1e400").has_value());

@@ -47,8 +47,11 @@ private slots:
     void pressureDropNamesTheVelocityStepOfItsOwnSeries();
     void numberBeyondTheRangeIsSaidSo();
     void fieldsThatDoNotReadAreNamedByTheirCaptions();
+    void faultsOfResultsNameTheInputsToCheck();
+    void fullWidthDigitsReadAsNumbers();
     void weightWindowAsksForTheMaterial();
     void focusSurvivesTheMessageBox();
+    void messageBoxStandsOverTheWindowThatFailed();
     void namedFieldIsScrolledIntoView();
 
 private:
@@ -56,6 +59,9 @@ private:
     QString takeMessage();
     // The focus is in the field of `key` with its whole text selected.
     bool focusedAndSelected(FormWidget* form, const char* key, const QString& text);
+
+    // Opens a window from the main window's menu by its shortcut.
+    FormWidget* open(const char* keys, ChildKind kind);
 
     std::unique_ptr<MDIForm1> main_;
     std::unique_ptr<WarningLog> log_;
@@ -78,6 +84,12 @@ void FailureMessagesTest::cleanup()
 {
     main_.reset();
     log_.reset();
+}
+
+FormWidget* FailureMessagesTest::open(const char* keys, ChildKind kind)
+{
+    QTest::keySequence(main_.get(), QKeySequence(QString::fromLatin1(keys)));
+    return formOf(main_->childWindow(kind));
 }
 
 QString FailureMessagesTest::takeMessage()
@@ -194,17 +206,86 @@ void FailureMessagesTest::fieldsThatDoNotReadAreNamedByTheirCaptions()
     QCOMPARE(takeMessage(), QStringLiteral("「传热系数」不是数字。"));
     QVERIFY(focusedAndSelected(plate_, "Text6", QStringLiteral("5千")));
 
+    // A field left empty, or holding blanks only, is said to be empty.
     QVERIFY(enter(plate_, "Text2", QString()));
     QVERIFY(click(plate_, "Command1"));
-    QCOMPARE(takeMessage(), QStringLiteral("「1#供水温度」不是数字。"));
+    QCOMPARE(takeMessage(), QStringLiteral("「1#供水温度」没有填写。"));
     QVERIFY(focusedAndSelected(plate_, "Text2", QString()));
-
-    // A result that cannot be computed names the result; the focus stays on the button.
-    QVERIFY(enter(plate_, "Text2", QStringLiteral("60")));
-    QVERIFY(enter(plate_, "Text6", QStringLiteral("5000")));
+    QVERIFY(enter(plate_, "Text2", QStringLiteral(" \u3000")));
     QVERIFY(click(plate_, "Command1"));
-    QCOMPARE(takeMessage(), QStringLiteral("计算「一次流量」时除数为零。"));
-    QCOMPARE(QApplication::focusWidget(), plate_->control("Command1"));
+    QCOMPARE(takeMessage(), QStringLiteral("「1#供水温度」没有填写。"));
+}
+
+void FailureMessagesTest::faultsOfResultsNameTheInputsToCheck()
+{
+    // The inputs the failing operation read itself come first, in keyboard order, and take the
+    // focus; the inputs behind the results and work fields it read follow.
+    QVERIFY(enter(plate_, "Text2", QStringLiteral("60")));
+    QVERIFY(click(plate_, "Command1"));
+    QCOMPARE(takeMessage(),
+             QStringLiteral("计算「一次流量」时除数为零：请检查「1#供水温度」(60)、「1#回水温度」(60)。"));
+    QVERIFY(focusedAndSelected(plate_, "Text2", QStringLiteral("60")));
+    QVERIFY(enter(plate_, "Text3", QStringLiteral("100")));
+    QVERIFY(click(plate_, "Command1"));
+    QCOMPARE(takeMessage(), QStringLiteral("计算「对数平均温差」时对零或负数取对数：请检查「1#供水温度」(60)、"
+                                           "「1#回水温度」(100)、「2#供水温度」(70)、「2#回水温度」(50)。"));
+    QVERIFY(focusedAndSelected(plate_, "Text2", QStringLiteral("60")));
+    QVERIFY(enter(plate_, "Text2", QStringLiteral("100")));
+    QVERIFY(enter(plate_, "Text3", QStringLiteral("60")));
+    QVERIFY(enter(plate_, "Text6", QStringLiteral("0")));
+    QVERIFY(click(plate_, "Command1"));
+    QCOMPARE(takeMessage(), QStringLiteral("计算「板换面积」时除数为零：请检查「传热系数」(0)、「1#供水温度」(100)、"
+                                           "「1#回水温度」(60)、「2#供水温度」(70)、「2#回水温度」(50)。"));
+    QVERIFY(focusedAndSelected(plate_, "Text6", QStringLiteral("0")));
+
+    FormWidget* tube = open("Ctrl+B", ChildKind::Fo23);
+    QVERIFY(tube);
+    QVERIFY(enter(tube, "Text2", QStringLiteral("0")));
+    QVERIFY(click(tube, "Command1"));
+    QCOMPARE(takeMessage(), QStringLiteral("计算「饱和温度」时对零或负数取对数：请检查「1#供水压力」(0)。"));
+    QVERIFY(focusedAndSelected(tube, "Text2", QStringLiteral("0")));
+
+    // The pump head's friction loss also reads the heat load work field, made from the flow and
+    // the temperature difference.
+    FormWidget* unit = open("Ctrl+E", ChildKind::Form1);
+    QVERIFY(unit);
+    QVERIFY(enter(unit, "Combo1", QStringLiteral("0")));
+    QVERIFY(click(unit, "Command1"));
+    QCOMPARE(takeMessage(), QStringLiteral("计算「管内流速」时除数为零：请检查「管径」(0)。"));
+    QVERIFY(focusedAndSelected(unit, "Combo1", QStringLiteral("0")));
+    QVERIFY(enter(unit, "Combo1", QStringLiteral("-50")));
+    QVERIFY(click(unit, "Command1"));
+    QCOMPARE(
+        takeMessage(),
+        QStringLiteral("计算「循环泵扬程」时乘方没有实数结果：请检查「管径」(-50)、「流量」(100)、「温差」(25)。"));
+    QVERIFY(focusedAndSelected(unit, "Combo1", QStringLiteral("-50")));
+
+    // The density work field comes from the material picked.
+    FormWidget* weight = open("Ctrl+G", ChildKind::Form2);
+    QVERIFY(weight);
+    QVERIFY(pick(weight, "Combo1", QStringLiteral("铸材")));
+    QVERIFY(enter(weight, "Text1", QStringLiteral("2e305")));
+    QVERIFY(click(weight, "Command1"));
+    QCOMPARE(takeMessage(), QStringLiteral("计算「重量」时结果超出数值范围：请检查「直径」(2e305)、「壁厚」(0.015)、"
+                                           "「长度」(3)、「材质选择」(铸材)。"));
+    QVERIFY(focusedAndSelected(weight, "Text1", QStringLiteral("2e305")));
+}
+
+void FailureMessagesTest::fullWidthDigitsReadAsNumbers()
+{
+    // Typed in an input method's full-width mode; the fields keep what was typed.
+    QVERIFY(enter(plate_, "Text1", QStringLiteral("\uFF12")));  // ２
+    QVERIFY(click(plate_, "Command1"));
+    QCOMPARE(log_->entries.size(), 0);
+    QCOMPARE(widgetText(plate_, "Text7"), QStringLiteral("1.6282"));
+    QCOMPARE(widgetText(plate_, "Text1"), QStringLiteral("\uFF12"));
+
+    FormWidget* unit = open("Ctrl+E", ChildKind::Form1);
+    QVERIFY(unit);
+    QVERIFY(enter(unit, "Combo2", QStringLiteral("\uFF10\uFF12")));  // ０２
+    QVERIFY(click(unit, "Command1"));
+    QCOMPARE(log_->entries.size(), 0);
+    QCOMPARE(widgetText(unit, "Text5"), QStringLiteral("84"));
 }
 
 void FailureMessagesTest::weightWindowAsksForTheMaterial()
@@ -248,6 +329,34 @@ void FailureMessagesTest::focusSurvivesTheMessageBox()
     main_->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(main_.get()));
     QTRY_VERIFY(focusedAndSelected(plate_, "Text1", QStringLiteral("x")));
+}
+
+void FailureMessagesTest::messageBoxStandsOverTheWindowThatFailed()
+{
+    // Tiled with three others the plate window fills one corner of the main window.
+    log_.reset();
+    main_->resize(900, 700);
+    for (const char* keys : {"Ctrl+B", "Ctrl+E", "Ctrl+G"})
+        QTest::keySequence(main_.get(), QKeySequence(QString::fromLatin1(keys)));
+    QTest::keySequence(main_.get(), QKeySequence(Qt::Key_F4));
+    QMdiSubWindow* window = main_->childWindow(ChildKind::Fo);
+    const QPoint windowCentre = QRect(window->mapToGlobal(QPoint(0, 0)), window->size()).center();
+    const QPoint mainCentre = QRect(main_->mapToGlobal(QPoint(0, 0)), main_->size()).center();
+    QVERIFY((windowCentre - mainCentre).manhattanLength() > 100);
+
+    QVERIFY(enter(plate_, "Text1", QStringLiteral("x")));
+    QVERIFY(click(plate_, "Command1"));
+    QMessageBox* box = nullptr;
+    QTRY_VERIFY((box = visibleMessageBox()) != nullptr);
+    const QPoint boxCentre = box->geometry().center();
+    QTest::mouseClick(box->buttons().front(), Qt::LeftButton);
+    QTRY_VERIFY(visibleMessageBox() == nullptr);
+    QVERIFY2((boxCentre - windowCentre).manhattanLength() <= 4,
+             qPrintable(QStringLiteral("box centred at %1,%2, window at %3,%4")
+                            .arg(boxCentre.x())
+                            .arg(boxCentre.y())
+                            .arg(windowCentre.x())
+                            .arg(windowCentre.y())));
 }
 
 void FailureMessagesTest::namedFieldIsScrolledIntoView()

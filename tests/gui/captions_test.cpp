@@ -132,7 +132,7 @@ void CaptionsTest::standInsCarryEveryCharacterShown()
     QStringList missing;
     for (const heatcalc::Control& c : form->design().controls) {
         QWidget* w = form->control(heatcalc::controlKey(c));
-        if (!w || c.kind == heatcalc::ControlKind::Line || w->property("pictureName").isValid())
+        if (!w || c.kind == heatcalc::ControlKind::Line || c.kind == heatcalc::ControlKind::PictureBox)
             continue;
         QString shown = QString::fromUtf8(c.text.data(), static_cast<qsizetype>(c.text.size()));
         for (std::string_view item : c.items)
@@ -161,7 +161,7 @@ void CaptionsTest::everyCaptionFitsItsBox()
     QStringList cut;
     for (const heatcalc::Control& c : form->design().controls) {
         QWidget* w = form->control(heatcalc::controlKey(c));
-        if (!w || w->property("pictureName").isValid())
+        if (!w || c.kind == heatcalc::ControlKind::PictureBox)
             continue;
         const QString name = keyName(c);
         if (c.kind == heatcalc::ControlKind::Label || c.kind == heatcalc::ControlKind::Frame) {
@@ -230,7 +230,7 @@ void CaptionsTest::noRuleCrossesACharacter()
     QList<std::pair<QString, QList<QPoint>>> rules;
     for (const heatcalc::Control& c : form->design().controls) {
         QWidget* w = form->control(heatcalc::controlKey(c));
-        if (!w || w->property("pictureName").isValid())
+        if (!w || c.kind == heatcalc::ControlKind::PictureBox)
             continue;
         QList<QPoint> caption;
         if (c.kind == heatcalc::ControlKind::Label) {

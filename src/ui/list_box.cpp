@@ -65,7 +65,6 @@ void ListBox::showPopup()
     QComboBox::showPopup();
     // The combo box highlights the item last picked; the one the text stands for replaces it.
     const int row = matchingRow(currentText());
-    view()->clearSelection();
     view()->setCurrentIndex(row < 0 ? QModelIndex() : model()->index(row, modelColumn(), rootModelIndex()));
 }
 

@@ -24,6 +24,7 @@ private slots:
     void everyCaptionFitsItsBox();
     void noRuleCrossesACharacter_data();
     void noRuleCrossesACharacter();
+    void regularTextIsDrawnBlack();
 
 private:
     heatcalc::ui::FormWidget* open(ChildKind kind);
@@ -266,6 +267,32 @@ void CaptionsTest::noRuleCrossesACharacter()
         }
     }
     QVERIFY2(crossings.isEmpty(), qPrintable(crossings.join(QStringLiteral("; "))));
+}
+
+// The regular-weight texts of the small 宋体 sizes (a unit label, the hint, a field's number, a
+// button's caption) reach black, as the designed face draws them, not the grey of smoothed thin
+// strokes that makes a button look disabled.
+void CaptionsTest::regularTextIsDrawnBlack()
+{
+    auto* unit = open(ChildKind::Form1);
+    QVERIFY(unit);
+    for (const char* key : {"Label12", "Label26", "Text11", "Command1"}) {
+        QWidget* w = unit->control(key);
+        QVERIFY2(w && !w->font().bold(), key);
+        // The darkest pixel the widget draws, away from its frame.
+        const QImage image = w->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const qreal ratio = image.devicePixelRatio();
+        const QRect inside =
+            QRect(QPoint(0, 0), image.size())
+                .adjusted(qRound(3 * ratio), qRound(3 * ratio), -qRound(3 * ratio), -qRound(3 * ratio));
+        int darkest = 255;
+        for (int y = inside.top(); y <= inside.bottom(); ++y)
+            for (int x = inside.left(); x <= inside.right(); ++x) {
+                const QRgb p = image.pixel(x, y);
+                darkest = std::min(darkest, std::max({qRed(p), qGreen(p), qBlue(p)}));
+            }
+        QVERIFY2(darkest < 0x30, qPrintable(QStringLiteral("%1: darkest #%2").arg(key).arg(darkest, 2, 16)));
+    }
 }
 
 QTEST_MAIN(CaptionsTest)

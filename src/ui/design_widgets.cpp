@@ -56,9 +56,6 @@ std::vector<QRect> glyphInks(const QWidget* widget, const QString& text)
         painter.setPen(Qt::black);
         painter.drawText(origin, row);
         painter.end();
-        // At a fractional resolution a character lands on the device pixels a little differently
-        // at each place: its ink is taken a device pixel larger on every side.
-        const int slack = ratio == std::floor(ratio) ? 0 : 1;
         for (qsizetype i = 0; i < missing.size(); ++i) {
             const int left = lefts[static_cast<std::size_t>(i)];
             const int from = static_cast<int>(std::floor((left - blank / 2) * ratio));
@@ -70,10 +67,9 @@ std::vector<QRect> glyphInks(const QWidget* widget, const QString& text)
                     if (std::min({qRed(line[px]), qGreen(line[px]), qBlue(line[px])}) < 192)
                         ink |= QRect(px, py, 1, 1);
             }
-            if (!ink.isNull()) {
-                const QRectF device(ink.adjusted(-slack, -slack, slack, slack));
-                ink = QRectF(device.topLeft() / ratio, device.size() / ratio).toAlignedRect();
-            }
+            // The device pixels inked, as the widget's pixels that hold them.
+            if (!ink.isNull())
+                ink = QRectF(QPointF(ink.topLeft()) / ratio, QSizeF(ink.size()) / ratio).toAlignedRect();
             inks.insert(missing[i], ink.translated(-left, -origin.y()));
         }
     }

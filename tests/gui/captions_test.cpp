@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QtMath>
 
 #include "gui_support.h"
 
@@ -49,16 +50,18 @@ void addKinds()
     QTest::newRow("Form4") << ChildKind::Form4;
 }
 
-// The pixels a widget paints by itself (no background, no children), in the window's coordinates;
-// with `within`, only those inside (true) or outside (false) the rectangles given in the widget's
-// coordinates.
+// The pixels a widget paints by itself (no background, no children), at the screen's resolution,
+// in the window's device pixels; with `within`, only those inside (true) or outside (false) the
+// rectangles given in the widget's coordinates.
 QList<QPoint> inkOf(QWidget* w, QWidget* form, const QList<QRect>& cells = {}, bool within = true)
 {
-    QImage image(w->size(), QImage::Format_ARGB32_Premultiplied);
+    const qreal ratio = w->devicePixelRatioF();
+    QImage image(w->size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
     image.fill(Qt::transparent);
     w->render(&image, QPoint(), QRegion(), QWidget::RenderFlags());
     const QColor back = w->autoFillBackground() ? w->palette().color(w->backgroundRole()) : QColor(Qt::transparent);
-    const QPoint origin = w->mapTo(form, QPoint(0, 0));
+    const QPoint origin = (QPointF(w->mapTo(form, QPoint(0, 0))) * ratio).toPoint();
     QList<QPoint> ink;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
@@ -70,9 +73,10 @@ QList<QPoint> inkOf(QWidget* w, QWidget* form, const QList<QRect>& cells = {}, b
                     96)
                 continue;
             if (!cells.isEmpty()) {
+                const QPointF centre = QPointF(x + 0.5, y + 0.5) / ratio;
                 bool in = false;
                 for (const QRect& cell : cells)
-                    in = in || cell.contains(x, y);
+                    in = in || QRectF(cell).contains(centre);
                 if (in != within)
                     continue;
             }
@@ -221,8 +225,8 @@ void CaptionsTest::noRuleCrossesACharacter()
     auto* form = open(kind);
     QVERIFY(form);
     // Every caption pixel, grown by one pixel on every side, marked with the caption it belongs to.
-    const int width = form->width();
-    const int height = form->height();
+    const int width = qCeil(form->width() * form->devicePixelRatioF());
+    const int height = qCeil(form->height() * form->devicePixelRatioF());
     std::vector<int> near(static_cast<std::size_t>(width * height), 0);
     auto at = [&](int x, int y) -> int* {
         return x < 0 || y < 0 || x >= width || y >= height ? nullptr : &near[static_cast<std::size_t>(y * width + x)];
@@ -237,8 +241,11 @@ void CaptionsTest::noRuleCrossesACharacter()
         if (c.kind == heatcalc::ControlKind::Label) {
             caption = inkOf(w, form);
         } else if (c.kind == heatcalc::ControlKind::Frame) {
-            // The frame's title is a caption, the rest of what it draws its border.
-            const QList<QRect> title = heatcalc::ui::captionCells(w);
+            // The frame's title is a caption, the rest of what it draws its border; at a fractional
+            // scale a character's ink may reach a pixel beyond its cell, where no border is drawn.
+            QList<QRect> title;
+            for (const QRect& cell : heatcalc::ui::captionCells(w))
+                title << cell.adjusted(-1, -1, 1, 1);
             caption = inkOf(w, form, title, true);
             rules.append({keyName(c), inkOf(w, form, title, false)});
             QVERIFY2(!rules.back().second.isEmpty(), qPrintable(keyName(c)));

@@ -13,9 +13,13 @@
 
 namespace heatcalc::ui {
 
-// The rows and columns of each character's outline coverage, the faint edge of the smoothing left
-// out. Found once per font, resolution and character, by drawing it: the font's own glyph boxes
-// are rounded outward by up to a pixel, too coarse where a rule runs a pixel from a character.
+namespace {
+
+// The pixels each character of a text inks when drawn at the origin in the widget's font, in its
+// coordinates: the rows and columns of its outline's coverage at the widget's resolution, the
+// faint edge of any smoothing left out. Found once per font, resolution and character, by drawing
+// it: the font's own glyph boxes are rounded outward by up to a pixel, too coarse where a rule
+// runs a pixel from a character.
 std::vector<QRect> glyphInks(const QWidget* widget, const QString& text)
 {
     static QHash<QString, QHash<QChar, QRect>> known;
@@ -79,6 +83,8 @@ std::vector<QRect> glyphInks(const QWidget* widget, const QString& text)
         out.push_back(inks.value(c));
     return out;
 }
+
+}  // namespace
 
 LineWidget::LineWidget(QPoint from, QPoint to, int penWidth, QWidget* parent)
     : QWidget(parent), from_(from), to_(to), pen_(penWidth)

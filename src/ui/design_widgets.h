@@ -16,7 +16,7 @@ namespace heatcalc::ui {
 
 // A character of a caption where the renderer draws it: its cell (its advance wide and a line of
 // the font high), the rectangle its ink lies in and the baseline point it is drawn at. Until the
-// ink has been drawn (glyphInks), the cell grown by a pixel on every side stands for it: no
+// ink has been drawn, the cell grown by a pixel on every side stands for it: no
 // character inks beyond that.
 struct PlacedChar {
     QChar c;
@@ -24,10 +24,6 @@ struct PlacedChar {
     QRect ink;
     QPoint origin;
 };
-
-// The pixels each character of a text inks when drawn at the origin in the widget's font, at the
-// widget's resolution, in its coordinates.
-std::vector<QRect> glyphInks(const QWidget* widget, const QString& text);
 
 // A decorative line; it takes no clicks and paints nothing else. Where a caption's characters
 // would touch it, it leaves a gap.

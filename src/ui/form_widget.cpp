@@ -193,7 +193,6 @@ void FormWidget::setPlatformHandler(std::string name, std::function<void()> body
 void FormWidget::build()
 {
     const FormDesign& d = design();
-    std::vector<std::pair<int, QWidget*>> tabOrder;
     for (const Control& c : d.controls) {
         if (c.kind == ControlKind::Timer) {
             auto* timer = new QTimer(this);
@@ -204,22 +203,33 @@ void FormWidget::build()
         // Work fields lie beyond the client area: nothing of them is drawn or takes the focus.
         if (c.workField || c.left >= d.clientWidth || c.top >= d.clientHeight)
             continue;
-        QWidget* w = makeControl(c);
+        if (QWidget* w = makeControl(c))
+            widgets_[controlKey(c)] = w;
+    }
+    setKeyboardOrder();
+    placeCaptions();
+}
+
+void FormWidget::setKeyboardOrder()
+{
+    // The controls with a place in the keyboard order in that order, the window's focus going to
+    // the first; a field or button without one takes the focus by a click only.
+    std::vector<std::pair<int, QWidget*>> order;
+    for (const Control& c : design().controls) {
+        QWidget* w = control(controlKey(c));
         if (!w)
             continue;
         if (c.tab >= 0)
-            tabOrder.emplace_back(c.tab, w);
+            order.emplace_back(c.tab, w);
         else if (c.kind == ControlKind::TextBox || c.kind == ControlKind::ComboBox ||
                  c.kind == ControlKind::CommandButton)
             w->setFocusPolicy(Qt::ClickFocus);
-        widgets_[controlKey(c)] = w;
     }
-    std::stable_sort(tabOrder.begin(), tabOrder.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (std::size_t i = 1; i < tabOrder.size(); ++i)
-        QWidget::setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
-    if (!tabOrder.empty())
-        setFocusProxy(tabOrder.front().second);
-    placeCaptions();
+    std::stable_sort(order.begin(), order.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1].second, order[i].second);
+    if (!order.empty())
+        setFocusProxy(order.front().second);
 }
 
 QWidget* FormWidget::makeControl(const Control& c)
@@ -298,7 +308,7 @@ QWidget* FormWidget::makeControl(const Control& c)
         break;
     }
     case ControlKind::Timer:
-        return nullptr;
+        return nullptr;  // a timer has no widget
     }
     w->setObjectName(QString::fromStdString(key));
     // A control in the window's own font inherits it; setting it again would only lay the control

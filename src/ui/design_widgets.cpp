@@ -62,8 +62,10 @@ std::vector<QRect> glyphInks(const QWidget* widget, const QString& text)
         painter.end();
         for (qsizetype i = 0; i < missing.size(); ++i) {
             const int left = lefts[static_cast<std::size_t>(i)];
-            const int from = static_cast<int>(std::floor((left - blank / 2) * ratio));
-            const int to = static_cast<int>(std::ceil((left + fm.horizontalAdvance(missing[i]) + blank / 2) * ratio));
+            const int first = left - blank / 2;
+            const int end = left + fm.horizontalAdvance(missing[i]) + blank / 2;
+            const int from = static_cast<int>(std::floor(first * ratio));
+            const int to = static_cast<int>(std::ceil(end * ratio));
             QRect ink;
             for (int py = 0; py < image.height(); ++py) {
                 const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(py));

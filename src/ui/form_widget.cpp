@@ -69,11 +69,13 @@ void breakRules(QWidget* form, const std::vector<const Rule*>& rules, const std:
 {
     for (const RuleGap& gap : gaps) {
         QWidget* owner = rules[gap.rule]->owner;
-        if (auto* line = dynamic_cast<LineWidget*>(owner))
+        if (auto* line = dynamic_cast<LineWidget*>(owner)) {
             line->leaveGap(gap.area.translated(-line->parentWidget()->mapTo(form, QPoint(0, 0))));
-        else if (auto* frame = dynamic_cast<FrameBox*>(owner))
+            line->update();
+        } else if (auto* frame = dynamic_cast<FrameBox*>(owner)) {
             frame->leaveGap(gap.area.translated(-frame->mapTo(form, QPoint(0, 0))));
-        owner->update();
+            frame->update();
+        }
     }
 }
 

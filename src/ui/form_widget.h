@@ -52,6 +52,11 @@ protected:
 
 private:
     void build();
+    // The widget of one control, at its design place, font and colours, bound to the model.
+    QWidget* makeControl(const Control& c);
+    void setKeyboardOrder();
+    // Sets each caption, frame and rule to keep the captions clear of the rules when first drawn.
+    void placeCaptions();
     void startTimers();
 
     std::unique_ptr<FormModel> model_;

@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QtMath>
 
 #include "gui_support.h"
 
@@ -24,6 +25,7 @@ private slots:
     void everyCaptionFitsItsBox();
     void noRuleCrossesACharacter_data();
     void noRuleCrossesACharacter();
+    void regularTextIsDrawnBlack();
 
 private:
     heatcalc::ui::FormWidget* open(ChildKind kind);
@@ -48,16 +50,18 @@ void addKinds()
     QTest::newRow("Form4") << ChildKind::Form4;
 }
 
-// The pixels a widget paints by itself (no background, no children), in the window's coordinates;
-// with `within`, only those inside (true) or outside (false) the rectangles given in the widget's
-// coordinates.
+// The pixels a widget paints by itself (no background, no children), at the screen's resolution,
+// in the window's device pixels; with `within`, only those inside (true) or outside (false) the
+// rectangles given in the widget's coordinates.
 QList<QPoint> inkOf(QWidget* w, QWidget* form, const QList<QRect>& cells = {}, bool within = true)
 {
-    QImage image(w->size(), QImage::Format_ARGB32_Premultiplied);
+    const qreal ratio = w->devicePixelRatioF();
+    QImage image(w->size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
     image.fill(Qt::transparent);
     w->render(&image, QPoint(), QRegion(), QWidget::RenderFlags());
     const QColor back = w->autoFillBackground() ? w->palette().color(w->backgroundRole()) : QColor(Qt::transparent);
-    const QPoint origin = w->mapTo(form, QPoint(0, 0));
+    const QPoint origin = (QPointF(w->mapTo(form, QPoint(0, 0))) * ratio).toPoint();
     QList<QPoint> ink;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
@@ -69,9 +73,10 @@ QList<QPoint> inkOf(QWidget* w, QWidget* form, const QList<QRect>& cells = {}, b
                     96)
                 continue;
             if (!cells.isEmpty()) {
+                const QPointF centre = QPointF(x + 0.5, y + 0.5) / ratio;
                 bool in = false;
                 for (const QRect& cell : cells)
-                    in = in || cell.contains(x, y);
+                    in = in || QRectF(cell).contains(centre);
                 if (in != within)
                     continue;
             }
@@ -132,7 +137,7 @@ void CaptionsTest::standInsCarryEveryCharacterShown()
     QStringList missing;
     for (const heatcalc::Control& c : form->design().controls) {
         QWidget* w = form->control(heatcalc::controlKey(c));
-        if (!w || c.kind == heatcalc::ControlKind::Line || w->property("pictureName").isValid())
+        if (!w || c.kind == heatcalc::ControlKind::Line || c.kind == heatcalc::ControlKind::PictureBox)
             continue;
         QString shown = QString::fromUtf8(c.text.data(), static_cast<qsizetype>(c.text.size()));
         for (std::string_view item : c.items)
@@ -161,7 +166,7 @@ void CaptionsTest::everyCaptionFitsItsBox()
     QStringList cut;
     for (const heatcalc::Control& c : form->design().controls) {
         QWidget* w = form->control(heatcalc::controlKey(c));
-        if (!w || w->property("pictureName").isValid())
+        if (!w || c.kind == heatcalc::ControlKind::PictureBox)
             continue;
         const QString name = keyName(c);
         if (c.kind == heatcalc::ControlKind::Label || c.kind == heatcalc::ControlKind::Frame) {
@@ -220,8 +225,8 @@ void CaptionsTest::noRuleCrossesACharacter()
     auto* form = open(kind);
     QVERIFY(form);
     // Every caption pixel, grown by one pixel on every side, marked with the caption it belongs to.
-    const int width = form->width();
-    const int height = form->height();
+    const int width = qCeil(form->width() * form->devicePixelRatioF());
+    const int height = qCeil(form->height() * form->devicePixelRatioF());
     std::vector<int> near(static_cast<std::size_t>(width * height), 0);
     auto at = [&](int x, int y) -> int* {
         return x < 0 || y < 0 || x >= width || y >= height ? nullptr : &near[static_cast<std::size_t>(y * width + x)];
@@ -230,14 +235,17 @@ void CaptionsTest::noRuleCrossesACharacter()
     QList<std::pair<QString, QList<QPoint>>> rules;
     for (const heatcalc::Control& c : form->design().controls) {
         QWidget* w = form->control(heatcalc::controlKey(c));
-        if (!w || w->property("pictureName").isValid())
+        if (!w || c.kind == heatcalc::ControlKind::PictureBox)
             continue;
         QList<QPoint> caption;
         if (c.kind == heatcalc::ControlKind::Label) {
             caption = inkOf(w, form);
         } else if (c.kind == heatcalc::ControlKind::Frame) {
-            // The frame's title is a caption, the rest of what it draws its border.
-            const QList<QRect> title = heatcalc::ui::captionCells(w);
+            // The frame's title is a caption, the rest of what it draws its border; at a fractional
+            // scale a character's ink may reach a pixel beyond its cell, where no border is drawn.
+            QList<QRect> title;
+            for (const QRect& cell : heatcalc::ui::captionCells(w))
+                title << cell.adjusted(-1, -1, 1, 1);
             caption = inkOf(w, form, title, true);
             rules.append({keyName(c), inkOf(w, form, title, false)});
             QVERIFY2(!rules.back().second.isEmpty(), qPrintable(keyName(c)));
@@ -266,6 +274,32 @@ void CaptionsTest::noRuleCrossesACharacter()
         }
     }
     QVERIFY2(crossings.isEmpty(), qPrintable(crossings.join(QStringLiteral("; "))));
+}
+
+// The regular-weight texts of the small 宋体 sizes (a unit label, the hint, a field's number, a
+// button's caption) reach black, as the designed face draws them, not the grey of smoothed thin
+// strokes that makes a button look disabled.
+void CaptionsTest::regularTextIsDrawnBlack()
+{
+    auto* unit = open(ChildKind::Form1);
+    QVERIFY(unit);
+    for (const char* key : {"Label12", "Label26", "Text11", "Command1"}) {
+        QWidget* w = unit->control(key);
+        QVERIFY2(w && !w->font().bold(), key);
+        // The darkest pixel the widget draws, away from its frame.
+        const QImage image = w->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const qreal ratio = image.devicePixelRatio();
+        const QRect inside =
+            QRect(QPoint(0, 0), image.size())
+                .adjusted(qRound(3 * ratio), qRound(3 * ratio), -qRound(3 * ratio), -qRound(3 * ratio));
+        int darkest = 255;
+        for (int y = inside.top(); y <= inside.bottom(); ++y)
+            for (int x = inside.left(); x <= inside.right(); ++x) {
+                const QRgb p = image.pixel(x, y);
+                darkest = std::min(darkest, std::max({qRed(p), qGreen(p), qBlue(p)}));
+            }
+        QVERIFY2(darkest < 0x30, qPrintable(QStringLiteral("%1: darkest #%2").arg(key).arg(darkest, 2, 16)));
+    }
 }
 
 QTEST_MAIN(CaptionsTest)

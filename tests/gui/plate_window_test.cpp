@@ -1,10 +1,28 @@
 #include <QLabel>
 
+#include <stdexcept>
+
 #include "gui_support.h"
 #include "plate/fo.h"
 
 using heatcalc::ChildKind;
 using heatcalc::MDIForm1;
+
+namespace {
+
+// Whether a field shows the first characters of a text longer than the field: Home, which
+// scrolls a field to its start, changes nothing of what it shows.
+bool showsTheStartOfALongText(QWidget* field)
+{
+    auto* edit = qobject_cast<QLineEdit*>(field);
+    if (!edit || edit->fontMetrics().horizontalAdvance(edit->text()) <= edit->width())
+        return false;
+    const QImage shown = edit->grab().toImage();
+    QTest::keyClick(edit, Qt::Key_Home);
+    return edit->grab().toImage() == shown;
+}
+
+}  // namespace
 
 class PlateWindowTest : public QObject {
     Q_OBJECT
@@ -78,6 +96,7 @@ void PlateWindowTest::areaVelocityAndPressureDropThroughTheWidgets()
     QCOMPARE(widgetText(plate_, "Text8"), QStringLiteral("17.5"));
     QCOMPARE(widgetText(plate_, "Text9"), QStringLiteral("35.0"));
     QCOMPARE(widgetText(plate_, "Text13"), QStringLiteral("11.1797533025589"));
+    QVERIFY(showsTheStartOfALongText(plate_->control("Text13")));
     QVERIFY(pick(plate_, "Combo2", QStringLiteral("0.35")));
     QVERIFY(click(plate_, "Command4"));
     QCOMPARE(widgetText(plate_, "Text19"), QStringLiteral("31.9421522930254"));
@@ -110,6 +129,23 @@ void PlateWindowTest::failedPressIsReportedAndKeepsTheFields()
     QVERIFY(log.entries[1].text.contains(QStringLiteral("除数为零")));
     QCOMPARE(widgetText(plate_, "Text7"), QStringLiteral("0.8141"));
     QCOMPARE(widgetText(plate_, "Text8"), QStringLiteral("0"));
+
+    // A fault of any other kind in a handler is reported the same way, after what the handler
+    // wrote before it is shown, and goes no further than the press.
+    plate_->setPlatformHandler("Command2_Click", [this] {
+        plate_->model().setText("Text19", "12");
+        throw std::runtime_error("no paper");
+    });
+    QVERIFY(click(plate_, "Command2"));
+    QCOMPARE(log.entries.size(), 3);
+    QCOMPARE(log.entries[2].title, QStringLiteral("计算失败"));
+    QVERIFY(log.entries[2].text.contains(QStringLiteral("no paper")));
+    QCOMPARE(widgetText(plate_, "Text19"), QStringLiteral("12"));
+    plate_->setPlatformHandler("Command2_Click", [] { throw 42; });
+    QVERIFY(click(plate_, "Command2"));
+    QCOMPARE(log.entries.size(), 4);
+    QCOMPARE(log.entries[3].title, QStringLiteral("计算失败"));
+    QVERIFY(log.entries[3].text.contains(QStringLiteral("意外错误")));
 }
 
 void PlateWindowTest::designationFollowsThePicks()

@@ -63,6 +63,18 @@ QComboBox* list(FormWidget* form, const char* key)
     return key(Qt::Key_A, Qt::ControlModifier) && typeKeys(text);
 }
 
+// The row the open drop-down highlights: its current item, which is also the one selected; -1 for
+// none (no current item, nothing selected), -2 when the two disagree.
+int highlighted(QComboBox* combo)
+{
+    QAbstractItemView* view = combo->view();
+    const QModelIndexList selected = view->selectionModel()->selectedIndexes();
+    const QModelIndex current = view->currentIndex();
+    if (!current.isValid())
+        return selected.isEmpty() ? -1 : -2;
+    return selected.size() == 1 && selected.front() == current ? current.row() : -2;
+}
+
 // A model of the window fed the same texts, for the results the core computes from them.
 template <typename Model>
 std::string computed(std::initializer_list<std::pair<const char*, const char*>> texts,
@@ -91,6 +103,7 @@ private slots:
     void pickingWithTheMouseRunsTheHandler();
     void pickingWithArrowKeysAndEnterRunsTheHandler();
     void tabFocusLossEnterAndClosingTheListRunNothing();
+    void openedListHighlightsTheItemOfItsTextOrNone();
 
 private:
     FormWidget* open(ChildKind kind);
@@ -311,6 +324,87 @@ void TypedListsTest::tabFocusLossEnterAndClosingTheListRunNothing()
     QCOMPARE(widgetText(plate, "Combo1"), QStringLiteral("0.85"));
     QCOMPARE(plate->model().text("Combo1"), std::string("0.85"));
     QVERIFY(unchanged());
+}
+
+// The open drop-down highlights the item the text stands for, as the window's handlers match it,
+// or none; Enter then picks that item, or with none keeps the typed text.
+void TypedListsTest::openedListHighlightsTheItemOfItsTextOrNone()
+{
+    // Opens the list by its arrow key (or a click on its arrow button) and says which row lights.
+    auto opened = [&](FormWidget* form, const char* name, bool byClick = false) {
+        QComboBox* combo = list(form, name);
+        if (byClick) {
+            QStyleOptionComboBox option;
+            option.initFrom(combo);
+            option.editable = true;
+            option.subControls = QStyle::SC_All;
+            const QRect arrow =
+                combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, combo);
+            QTest::mouseClick(combo, Qt::LeftButton, Qt::NoModifier, arrow.center());
+        } else {
+            QTest::mouseClick(combo->lineEdit(), Qt::LeftButton);
+            if (!key(Qt::Key_Down))
+                return -3;
+        }
+        return combo->view()->isVisible() ? highlighted(combo) : -4;
+    };
+
+    // The unit window's lists compare numbers: the pipe size "100" shown is the item "100", the
+    // pump count "1" the item "01".
+    FormWidget* unit = open(ChildKind::Form1);
+    QCOMPARE(opened(unit, "Combo1"), 9);
+    QVERIFY(key(Qt::Key_Return));
+    QVERIFY(!list(unit, "Combo1")->view()->isVisible());
+    QCOMPARE(widgetText(unit, "Combo1"), QStringLiteral("100"));
+    QCOMPARE(opened(unit, "Combo2", true), 0);
+    QVERIFY(key(Qt::Key_Escape));
+    QCOMPARE(widgetText(unit, "Combo2"), QStringLiteral("1"));
+    // A size that is no item lights none; Enter keeps it, and the arrow keys start from the top.
+    QVERIFY(typeIntoList(unit, "Combo1", QStringLiteral("90")));
+    QCOMPARE(opened(unit, "Combo1"), -1);
+    QVERIFY(key(Qt::Key_Return));
+    QTRY_VERIFY(!list(unit, "Combo1")->view()->isVisible());
+    QCOMPARE(widgetText(unit, "Combo1"), QStringLiteral("90"));
+    QCOMPARE(unit->model().text("Combo1"), std::string("90"));
+    QCOMPARE(opened(unit, "Combo1"), -1);
+    QVERIFY(key(Qt::Key_Down));
+    QVERIFY(key(Qt::Key_Down));
+    QCOMPARE(highlighted(list(unit, "Combo1")), 1);
+    QVERIFY(key(Qt::Key_Return));
+    QCOMPARE(widgetText(unit, "Combo1"), QStringLiteral("15"));
+
+    // On the plate window a typed area replaces the item picked before it.
+    FormWidget* plate = open(ChildKind::Fo);
+    QVERIFY(pick(plate, "Combo1", QStringLiteral("0.85")));
+    QVERIFY(typeIntoList(plate, "Combo1", QStringLiteral("0.5")));
+    QCOMPARE(opened(plate, "Combo1", true), 2);
+    QVERIFY(key(Qt::Key_Return));
+    QCOMPARE(widgetText(plate, "Combo1"), QStringLiteral("0.5"));
+    QCOMPARE(widgetText(plate, "Text44"), QStringLiteral("BR0.5"));
+    QVERIFY(typeIntoList(plate, "Combo1", QStringLiteral("0.50")));
+    QCOMPARE(opened(plate, "Combo1"), 2);
+    QVERIFY(key(Qt::Key_Up));
+    QCOMPARE(highlighted(list(plate, "Combo1")), 1);
+    QVERIFY(key(Qt::Key_Escape));
+    QVERIFY(typeIntoList(plate, "Combo1", QStringLiteral("0.3")));
+    QCOMPARE(opened(plate, "Combo1"), -1);
+    QVERIFY(key(Qt::Key_Enter, Qt::KeypadModifier));
+    QTRY_VERIFY(!list(plate, "Combo1")->view()->isVisible());
+    QCOMPARE(widgetText(plate, "Combo1"), QStringLiteral("0.3"));
+    QCOMPARE(widgetText(plate, "Text44"), QStringLiteral("BR0.5"));
+
+    // The material list compares the names as they are written: a blank after one is no name.
+    FormWidget* weight = open(ChildKind::Form2);
+    QCOMPARE(opened(weight, "Combo1"), -1);
+    QVERIFY(key(Qt::Key_Return));
+    QCOMPARE(widgetText(weight, "Combo1"), QStringLiteral("请选择材质"));
+    QCOMPARE(weight->model().text("Text21"), std::string("Text21"));
+    QVERIFY(typeIntoList(weight, "Combo1", QStringLiteral("铸钢")));
+    QCOMPARE(opened(weight, "Combo1"), 5);
+    QVERIFY(key(Qt::Key_Escape));
+    QVERIFY(typeIntoList(weight, "Combo1", QStringLiteral("铸钢 ")));
+    QCOMPARE(opened(weight, "Combo1"), -1);
+    QVERIFY(key(Qt::Key_Escape));
 }
 
 QTEST_MAIN(TypedListsTest)

@@ -1,5 +1,6 @@
 #include "ui/platform.h"
 
+#include <QAbstractButton>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -43,7 +44,8 @@ void setWarningSink(WarningSink sink)
 
 namespace {
 
-void showMessage(QMessageBox::Icon icon, QWidget* owner, const QString& title, const QString& text)
+void showMessage(QMessageBox::Icon icon, QWidget* owner, const QString& title, const QString& text,
+                 const QString& buttonText = {})
 {
     if (warningSink()) {
         warningSink()(owner, title, text);
@@ -56,6 +58,8 @@ void showMessage(QMessageBox::Icon icon, QWidget* owner, const QString& title, c
                 earlier->close();
     }
     auto* box = new QMessageBox(icon, title, text, QMessageBox::Ok, owner);
+    if (!buttonText.isEmpty())
+        box->button(QMessageBox::Ok)->setText(buttonText);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::NonModal);
     // Closing the message hands the keyboard back to the window it spoke of, where the focus
@@ -67,9 +71,9 @@ void showMessage(QMessageBox::Icon icon, QWidget* owner, const QString& title, c
 
 }  // namespace
 
-void warn(QWidget* owner, const QString& title, const QString& text)
+void warn(QWidget* owner, const QString& title, const QString& text, const QString& buttonText)
 {
-    showMessage(QMessageBox::Warning, owner, title, text);
+    showMessage(QMessageBox::Warning, owner, title, text, buttonText);
 }
 
 void inform(QWidget* owner, const QString& title, const QString& text)

@@ -37,7 +37,7 @@ bool opensXDisplay(int argc, char* argv[], const char*& display)
 const char* openingDisplay = nullptr;  // the X display being opened, if any
 QtMessageHandler previousHandler = nullptr;
 
-// While the window system starts: a display that answers on its socket but then refuses the
+// While the window system starts: a display that replies to the connection set-up but refuses the
 // program (or a window system that cannot start at all) ends it with words as well, instead of an
 // abort whose words blame the installation. The window system's warnings before it name the cause.
 void startupMessages(QtMsgType type, const QMessageLogContext& context, const QString& message)
@@ -78,6 +78,8 @@ int main(int argc, char* argv[])
                 VirtualDisplayHint);
             return 1;
         }
+        // A display that cannot be reached, or that takes the connection and then never completes
+        // its reply, on which the window system would wait for ever.
         if (!heatcalc::xDisplayReachable(display)) {
             if (*display)
                 std::fprintf(stderr, "heatcalc: the display \"%s\" named in DISPLAY cannot be reached.\n", display);

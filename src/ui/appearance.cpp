@@ -79,13 +79,15 @@ void warnIfNoChineseCaptionFont(QWidget* owner)
     if (chineseCaptionFontInstalled(QFontDatabase::families(),
                                     QFontDatabase::families(QFontDatabase::SimplifiedChinese)))
         return;
-    // In English first: without the font the Chinese words show as boxes as well.
+    // In English first, and an English button: without the font the Chinese words show as boxes
+    // as well, the translated button's caption among them.
     warn(owner, QStringLiteral("No Chinese font / 缺少中文字体"),
          QStringLiteral(
              "No font for the Chinese captions is installed: every caption shows as empty boxes.\n"
              "Install the font packages fonts-arphic-uming and fonts-wqy-zenhei (scripts/setup installs "
              "them) and start the program again.\n\n"
-             "未安装中文字体，窗口的文字显示为方框。请安装字体软件包 fonts-arphic-uming 和 fonts-wqy-zenhei。"));
+             "未安装中文字体，窗口的文字显示为方框。请安装字体软件包 fonts-arphic-uming 和 fonts-wqy-zenhei。"),
+         QStringLiteral("OK"));
 }
 
 QColor designColour(const Colour& colour, const QPalette& palette)

@@ -1,5 +1,6 @@
 #include "ui/platform.h"
 
+#include <QAbstractButton>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -97,7 +98,8 @@ protected:
     }
 };
 
-void showMessage(QMessageBox::Icon icon, QWidget* owner, const QString& title, const QString& text)
+void showMessage(QMessageBox::Icon icon, QWidget* owner, const QString& title, const QString& text,
+                 const QString& buttonText = {})
 {
     if (warningSink()) {
         warningSink()(owner, title, text);
@@ -110,6 +112,8 @@ void showMessage(QMessageBox::Icon icon, QWidget* owner, const QString& title, c
                 earlier->close();
     }
     auto* box = new MessageBox(icon, title, text, owner);
+    if (!buttonText.isEmpty())
+        box->button(QMessageBox::Ok)->setText(buttonText);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::NonModal);
     // Closing the message hands the keyboard back to the window it spoke of, where the focus
@@ -121,9 +125,9 @@ void showMessage(QMessageBox::Icon icon, QWidget* owner, const QString& title, c
 
 }  // namespace
 
-void warn(QWidget* owner, const QString& title, const QString& text)
+void warn(QWidget* owner, const QString& title, const QString& text, const QString& buttonText)
 {
-    showMessage(QMessageBox::Warning, owner, title, text);
+    showMessage(QMessageBox::Warning, owner, title, text, buttonText);
 }
 
 void inform(QWidget* owner, const QString& title, const QString& text)

@@ -16,7 +16,8 @@ namespace heatcalc::ui {
 // the one it shows.
 using WarningSink = std::function<void(QWidget* owner, const QString& title, const QString& text)>;
 void setWarningSink(WarningSink sink);
-void warn(QWidget* owner, const QString& title, const QString& text);
+// A button caption given replaces the box's translated one.
+void warn(QWidget* owner, const QString& title, const QString& text, const QString& buttonText = {});
 // A notice that something asked for has been done: an information box, by the same way as warnings.
 void inform(QWidget* owner, const QString& title, const QString& text);
 

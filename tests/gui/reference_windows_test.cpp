@@ -35,14 +35,24 @@ QList<int> rulesAlongColumn(const QImage& image, int x)
 }
 
 // The picture box shows its reference picture at the picture's own size from its top left:
-// neither scaled to the box nor moved within it.
+// neither scaled to the box nor moved within it. The box is grabbed in the display's pixels; on a
+// scaled display the picture is smoothed there, so it is compared with a plain label of the box's
+// size that holds the picture at its top left, over the display pixels the picture covers.
 bool showsPictureAtItsTopLeft(QLabel* box, const char* name)
 {
-    const QImage picture = heatcalc::referencePicture(name).toImage().convertToFormat(QImage::Format_RGB32);
-    const QImage shown = box->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    if (picture.isNull() || shown.width() < picture.width() || shown.height() < picture.height())
+    const QPixmap picture = heatcalc::referencePicture(name);
+    QLabel plain;
+    plain.setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    plain.setPixmap(picture);
+    plain.resize(box->size());
+    const QPixmap shown = box->grab();
+    const QPixmap expected = plain.grab();
+    const qreal scale = shown.devicePixelRatio();
+    const QRect covered(0, 0, int(picture.width() * scale), int(picture.height() * scale));
+    if (picture.isNull() || expected.devicePixelRatio() != scale || !shown.rect().contains(covered))
         return false;
-    return shown.copy(QRect(QPoint(0, 0), picture.size())) == picture;
+    auto area = [&](const QPixmap& p) { return p.toImage().convertToFormat(QImage::Format_RGB32).copy(covered); };
+    return area(shown) == area(expected);
 }
 
 const QRgb Grey = qRgb(192, 192, 192);
